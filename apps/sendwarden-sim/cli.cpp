@@ -1,0 +1,40 @@
+#include "cli.h"
+
+#include <climits>
+#include <ostream>
+#include <unistd.h>
+
+#include "text.h"
+
+namespace sw::cli {
+
+std::filesystem::path executableFolder() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return std::filesystem::current_path();
+    return std::filesystem::path(std::string(buf, static_cast<std::size_t>(n))).parent_path();
+}
+
+std::string utf8(const std::u16string& text) { return toUtf8(text); }
+
+nlohmann::json messageBoxesJson(const std::vector<sim::ShownMessage>& shown) {
+    nlohmann::json boxes = nlohmann::json::array();
+    for (const auto& m : shown) boxes.push_back({{"title", utf8(m.title)}, {"text", utf8(m.text)}, {"style", m.style}});
+    return boxes;
+}
+
+void printMessageBoxes(std::ostream& out, const std::vector<sim::ShownMessage>& shown, const std::string& indent) {
+    for (const auto& m : shown) {
+        out << indent << "[" << utf8(m.title) << "] (style " << m.style << ")\n";
+        std::string text = utf8(m.text);
+        std::size_t start = 0;
+        while (start <= text.size()) {
+            std::size_t end = text.find("\r\n", start);
+            if (end == std::string::npos) end = text.size();
+            if (end > start || end < text.size()) out << indent << "  " << text.substr(start, end - start) << "\n";
+            start = end + 2;
+        }
+    }
+}
+
+}  // namespace sw::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Shared pieces of the command-line host's commands.
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "sim/recorded_message_boxes.h"
+
+namespace sw::cli {
+
+// Exit statuses shared by every command.
+inline constexpr int exitOk = 0;
+inline constexpr int exitNegative = 1;  // not loaded, no match, cancelled
+inline constexpr int exitUsage = 2;
+
+// The folder that holds this executable: the default --config-dir.
+std::filesystem::path executableFolder();
+
+// A usage error raised while running a command (after parsing succeeded).
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string utf8(const std::u16string& text);
+nlohmann::json messageBoxesJson(const std::vector<sim::ShownMessage>& shown);
+// "[title] text" with the text's lines indented under it.
+void printMessageBoxes(std::ostream& out, const std::vector<sim::ShownMessage>& shown, const std::string& indent);
+
+// Each command adds its subcommand and returns where its exit status will be left.
+void addConfigCommand(CLI::App& app, int& status);
+
+}  // namespace sw::cli

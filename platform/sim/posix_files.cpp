@@ -1,0 +1,81 @@
+#include "sim/posix_files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "diagnostics/failure.h"
+#include "text.h"
+
+namespace sw::sim {
+
+Failure fileFailure(int error, const std::filesystem::path& file) {
+    std::int32_t number = 75;  // path/file access error
+    switch (error) {
+        case ENOENT: number = 53; break;
+        case EACCES:
+        case EPERM:
+        case EROFS: number = 70; break;
+        case ENOSPC:
+        case EDQUOT: number = 61; break;
+        default: break;
+    }
+    return Failure(number, fromUtf8(std::strerror(error)) + u": " + fromUtf8(file.string()));
+}
+
+void PosixFiles::requireFile(const std::filesystem::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) throw fileFailure(errno, file);
+    if (!S_ISREG(st.st_mode)) throw fileFailure(ENOENT, file);
+}
+
+void PosixFiles::setAttributes(const std::filesystem::path& file, int attributes) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) throw fileFailure(errno, file);
+    mode_t mode = st.st_mode & 07777;
+    if (attributes & 1)
+        mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
+    else
+        mode |= S_IWUSR;
+    if (::chmod(file.c_str(), mode) != 0) throw fileFailure(errno, file);
+}
+
+void PosixFiles::appendLine(const std::filesystem::path& file, const std::u16string& line) {
+    const std::string bytes = toUtf8(line) + "\r\n";
+    const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) throw fileFailure(errno, file);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            throw fileFailure(e, file);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0) throw fileFailure(errno, file);
+}
+
+void PosixFiles::replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw fileFailure(errno, from);
+    const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
+    ::close(fd);
+    if (!synced) throw fileFailure(syncError, from);
+    if (::rename(from.c_str(), to.c_str()) != 0) throw fileFailure(errno, to);
+    // The rename itself reaches the disk with the folder's entry.
+    const int dir = ::open(to.parent_path().empty() ? "." : to.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void PosixFiles::removeFile(const std::filesystem::path& file) noexcept { ::unlink(file.c_str()); }
+
+}  // namespace sw::sim

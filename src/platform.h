@@ -1,0 +1,64 @@
+#pragma once
+// The ports the core needs from a platform. Implementations live in platform/*.
+#include <filesystem>
+#include <string>
+
+#include "datetime.h"
+
+namespace sw {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual LocalDateTime now() = 0;
+};
+
+// Message-box styles and answers use the Windows values.
+namespace mb {
+inline constexpr int okOnly = 0;
+inline constexpr int critical = 16;
+inline constexpr int question = 32;
+inline constexpr int exclamation = 48;
+inline constexpr int information = 64;
+inline constexpr int answerOk = 1;
+}  // namespace mb
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal; returns the button the user chose (mb::answerOk for an OK-only box).
+    virtual int show(const std::u16string& text, const std::u16string& title, int style) = 0;
+};
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // The folder that holds the add-in (the DLL's folder; the sim's --config-dir).
+    virtual std::filesystem::path moduleFolder() = 0;
+    // Throws Failure (file not found, 53) when the file does not exist.
+    virtual void requireFile(const std::filesystem::path& file) = 0;
+    // 0 = plain file, 1 = read-only; nothing else is used.
+    virtual void setAttributes(const std::filesystem::path& file, int attributes) = 0;
+    // Appends text + CR LF in the system's code page; creates the file when missing.
+    // Throws Failure when the file cannot be opened or written.
+    virtual void appendLine(const std::filesystem::path& file, const std::u16string& line) = 0;
+    // Makes `from` durable and puts it in place of `to` in one step. Throws Failure.
+    virtual void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Best effort; never throws.
+    virtual void removeFile(const std::filesystem::path& file) noexcept = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void openUrl(const std::u16string& url) = 0;
+};
+
+// Everything a platform lends the core, passed explicitly.
+struct Ports {
+    Clock& clock;
+    MessageBoxes& messageBoxes;
+    Files& files;
+};
+
+}  // namespace sw

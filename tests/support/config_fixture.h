@@ -1,0 +1,60 @@
+#pragma once
+// A configuration store over a temporary add-in folder, and a settings window stand-in.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sim/sim_environment.h"
+#include "support/temp_folder.h"
+
+namespace sw::test {
+
+struct FakeSettings : SettingsSource {
+    std::vector<std::u16string> lists[3];
+    std::u16string minutes = u"5";
+    bool useDeferred = false;
+
+    std::int32_t entryCount(int list) override { return static_cast<std::int32_t>(lists[list].size()); }
+    std::u16string entry(int list, std::int32_t index) override { return lists[list].at(static_cast<std::size_t>(index)); }
+    std::u16string minutesText() override { return minutes; }
+    bool useDeferredDeliveryChecked() override { return useDeferred; }
+};
+
+inline std::string configXml(const std::string& inner) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>\n" + inner + "\n</config>\n";
+}
+
+inline const std::string standardInner =
+    "<body-check><word>社外秘</word><word>極秘</word></body-check>\n"
+    "<attachment-check><word>添付</word></attachment-check>\n"
+    "<recipient-check><domain>example.co.jp</domain><domain>@partner.com</domain></recipient-check>\n"
+    "<deferred-delivery use=\"True\">5</deferred-delivery>\n"
+    "<debug>False</debug>";
+
+class ConfigTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    sim::SimEnvironment env{folder.path()};
+    ConfigStore& store = env.config;
+
+    void writeConfig(const std::string& inner) { folder.write("config.xml", configXml(inner)); }
+    std::vector<std::u16string> boxTexts() const {
+        std::vector<std::u16string> texts;
+        for (const auto& m : env.messageBoxes.shown) texts.push_back(m.text);
+        return texts;
+    }
+    // The position line of the n-th report.
+    std::u16string position(std::size_t n) const {
+        const auto& text = env.messageBoxes.shown.at(n).text;
+        const auto at = text.find(u"位置：");
+        return text.substr(at + 3, text.find(u"\r\n", at) - at - 3);
+    }
+    std::u16string procedure(std::size_t n) const {
+        const auto& text = env.messageBoxes.shown.at(n).text;
+        const auto at = text.find(u"処理名：");
+        return text.substr(at + 4, text.find(u"\r\n", at) - at - 4);
+    }
+};
+
+}  // namespace sw::test

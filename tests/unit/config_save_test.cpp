@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "config/config_store.h"
+#include "support/config_fixture.h"
+
+namespace sw {
+namespace {
+
+using test::ConfigTest;
+using test::FakeSettings;
+using V = std::vector<std::u16string>;
+
+bool ownerCanWrite(const std::filesystem::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 && (st.st_mode & S_IWUSR);
+}
+
+class ConfigSaveTest : public ConfigTest {
+protected:
+    FakeSettings settings;
+
+    void SetUp() override {
+        settings.lists[0] = {u"極秘", u"社外秘"};
+        settings.lists[1] = {u"添付"};
+        settings.lists[2] = {u"example.co.jp"};
+    }
+    void saveAndReload() {
+        store.saveConfigXML(settings);
+        store.loadConfigXML();
+    }
+};
+
+TEST_F(ConfigSaveTest, RebuildsListsFromTheSettingsAndKeepsEverythingElse) {
+    writeConfig("<!-- kept comment -->\n"
+                "<body-check><word>old</word><!-- inner --><other>x</other><word>old2</word></body-check>\n"
+                "<attachment-check/>\n"
+                "<recipient-check><word>stays</word><domain>old.jp</domain></recipient-check>\n"
+                "<deferred-delivery use=\"False\">5</deferred-delivery><debug>False</debug><extra a=\"1\"/>");
+    store.loadConfigXML();
+    settings.lists[0] = {u" spaced ", u"Dup", u"Dup", u""};
+    settings.minutes = u"12";
+    settings.useDeferred = true;
+    saveAndReload();
+
+    EXPECT_TRUE(env.messageBoxes.shown.empty());
+    EXPECT_TRUE(store.configLoaded());
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u" spaced ", u"Dup", u"Dup", u""}));
+    EXPECT_EQ(store.entries(ConfigList::attachmentCheckWords), (V{u"添付"}));
+    EXPECT_EQ(store.entries(ConfigList::safeDomains), (V{u"example.co.jp"}));
+    EXPECT_EQ(store.deferredMinutes(), 12);
+    EXPECT_TRUE(store.useDeferredDelivery());
+
+    const std::string xml = folder.read("config.xml");
+    EXPECT_EQ(xml.rfind("<?xml", 0), 0u) << xml;
+    for (const char* kept : {"<!-- kept comment -->", "<!-- inner -->", "<other>x</other>", "<word>stays</word>",
+                             "<extra a=\"1\"", "<debug>False</debug>", "use=\"True\""})
+        EXPECT_NE(xml.find(kept), std::string::npos) << kept << "\n" << xml;
+    EXPECT_EQ(xml.find("old"), std::string::npos) << xml;
+    // New elements follow the kept children, in the settings' order.
+    EXPECT_LT(xml.find("<other>x</other>"), xml.find("<word> spaced </word>"));
+    EXPECT_EQ(xml.find("<word>stays</word>"), xml.rfind("<word>stays</word>"));
+}
+
+TEST_F(ConfigSaveTest, WritesMinutesTextUnchangedSoBadTextFailsTheReload) {
+    writeConfig(test::standardInner);
+    store.loadConfigXML();
+    settings.minutes = u"abc";
+    settings.useDeferred = false;
+    saveAndReload();
+    EXPECT_FALSE(store.configLoaded());
+    EXPECT_NE(folder.read("config.xml").find("use=\"False\">abc<"), std::string::npos);
+}
+
+TEST_F(ConfigSaveTest, FileIsReadOnlyAfterASaveAndCanBeSavedAgain) {
+    writeConfig(test::standardInner);
+    store.loadConfigXML();
+    saveAndReload();
+    EXPECT_FALSE(ownerCanWrite(folder / "config.xml"));
+    settings.lists[2] = {u"second.example"};
+    saveAndReload();
+    EXPECT_TRUE(env.messageBoxes.shown.empty());
+    EXPECT_EQ(store.entries(ConfigList::safeDomains), (V{u"second.example"}));
+    EXPECT_FALSE(ownerCanWrite(folder / "config.xml"));
+    EXPECT_FALSE(folder.exists("config.xml.saving"));
+}
+
+TEST_F(ConfigSaveTest, MissingListParentIsReportedAndTheRestIsStillWritten) {
+    writeConfig("<body-check/><group><recipient-check><domain>deep.jp</domain></recipient-check></group>"
+                "<deferred-delivery use=\"False\">5</deferred-delivery>");
+    store.loadConfigXML();
+    ASSERT_EQ(store.entries(ConfigList::safeDomains), (V{u"deep.jp"}));
+    saveAndReload();
+
+    // attachment-check is missing; recipient-check is not a child of the root.
+    ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
+    EXPECT_EQ(procedure(0), u"addCheckWords");
+    EXPECT_EQ(position(0), u"selectSingleNode");
+    EXPECT_TRUE(env.messageBoxes.shown[0].text.ends_with(u"[追加情報]\r\nattachment-check"));
+    EXPECT_TRUE(env.messageBoxes.shown[1].text.ends_with(u"[追加情報]\r\nrecipient-check"));
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u"極秘", u"社外秘"}));
+    EXPECT_TRUE(store.entries(ConfigList::safeDomains).empty());  // removed, and not appended anywhere
+}
+
+TEST_F(ConfigSaveTest, MissingDeferredDeliveryIsReportedWithTheLastLabelAndListsAreWritten) {
+    writeConfig("<body-check/><attachment-check/><recipient-check/>");
+    store.loadConfigXML();
+    saveAndReload();
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(procedure(0), u"editDeferredDelivery");
+    EXPECT_EQ(position(0), u"xmlNode Name = recipient-check");
+    EXPECT_EQ(store.entries(ConfigList::safeDomains), (V{u"example.co.jp"}));
+}
+
+TEST_F(ConfigSaveTest, DeferredDeliveryWithoutUseKeepsTheMinutesWritten) {
+    writeConfig("<body-check/><attachment-check/><recipient-check/><deferred-delivery>1</deferred-delivery>");
+    store.loadConfigXML();
+    EXPECT_FALSE(store.configLoaded());
+    settings.minutes = u"30";
+    store.saveConfigXML(settings);
+    ASSERT_EQ(env.messageBoxes.shown.size(), 2u);
+    EXPECT_EQ(procedure(1), u"editDeferredDelivery");
+    EXPECT_NE(folder.read("config.xml").find("<deferred-delivery>30</deferred-delivery>"), std::string::npos);
+}
+
+TEST_F(ConfigSaveTest, FileRemovedSinceLoadIsReportedAndNothingIsWritten) {
+    writeConfig(test::standardInner);
+    store.loadConfigXML();
+    std::filesystem::remove(folder / "config.xml");
+    store.saveConfigXML(settings);
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(procedure(0), u"saveConfigXML");
+    EXPECT_EQ(position(0), u"FileSystemObject Handling");
+    EXPECT_FALSE(folder.exists("config.xml"));
+}
+
+TEST_F(ConfigSaveTest, RemovingElementsAlreadyGoneIsReportedOncePerList) {
+    writeConfig(test::standardInner);
+    store.loadConfigXML();
+    // Removing the lists twice without a reload: the second walk finds the elements gone.
+    store.saveConfigXML(settings);
+    env.messageBoxes.shown.clear();
+    store.saveConfigXML(settings);
+    ASSERT_EQ(env.messageBoxes.shown.size(), 3u);
+    EXPECT_EQ(procedure(0), u"removeCheckWords");
+    EXPECT_EQ(position(0), u"saveConfigXML");  // the failing element had no parent to name
+    // Earlier list nodes stay readable after they left the document.
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u"社外秘", u"極秘"}));
+}
+
+// A document whose save writes half the file and then fails, as a full disk would.
+class HalfWritingFactory : public xml::DocumentFactory {
+public:
+    explicit HalfWritingFactory(xml::DocumentFactory& real) : real_(real) {}
+    xml::DocumentPtr createDocument() override { return std::make_shared<Doc>(real_.createDocument()); }
+
+private:
+    struct Doc : xml::Document {
+        explicit Doc(xml::DocumentPtr d) : inner(std::move(d)) {}
+        bool load(const std::filesystem::path& f) override { return inner->load(f); }
+        xml::NodeListPtr getElementsByTagName(const std::u16string& p) override { return inner->getElementsByTagName(p); }
+        xml::NodePtr selectSingleNode(const std::u16string& e) override { return inner->selectSingleNode(e); }
+        xml::NodePtr documentElement() override { return inner->documentElement(); }
+        xml::NodePtr createElement(const std::u16string& n) override { return inner->createElement(n); }
+        void save(const std::filesystem::path& f) override {
+            std::ofstream(f, std::ios::binary) << "<?xml version=\"1.0\"?><config><body-ch";
+            throw Failure(61, u"Disk full");
+        }
+        xml::DocumentPtr inner;
+    };
+    xml::DocumentFactory& real_;
+};
+
+TEST_F(ConfigSaveTest, SaveThatFailsHalfwayLeavesTheOldFileIntactAndReadable) {
+    writeConfig(test::standardInner);
+    const std::string before = folder.read("config.xml");
+    HalfWritingFactory failing(env.documents);
+    ConfigStore crashing(env.diagnostics, failing);
+    crashing.loadConfigXML();
+    ASSERT_TRUE(crashing.configLoaded());
+
+    crashing.saveConfigXML(settings);
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(position(0), u"xmlConfig.Save");
+    EXPECT_NE(env.messageBoxes.shown[0].text.find(u"61 Disk full"), std::u16string::npos);
+    EXPECT_EQ(folder.read("config.xml"), before);
+    EXPECT_FALSE(folder.exists("config.xml.saving"));
+    EXPECT_TRUE(ownerCanWrite(folder / "config.xml"));  // the first attribute change had been made
+
+    store.loadConfigXML();
+    EXPECT_TRUE(store.configLoaded());
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u"社外秘", u"極秘"}));
+}
+
+TEST_F(ConfigSaveTest, NeverWritesTheEmptyDocumentOfAFailedLoad) {
+    writeConfig(test::standardInner);
+    store.loadConfigXML();
+    folder.write("config.xml", "<config><broken>");
+    store.loadConfigXML();
+    ASSERT_FALSE(store.configLoaded());
+    env.messageBoxes.shown.clear();
+    store.saveConfigXML(settings);
+    EXPECT_EQ(folder.read("config.xml"), "<config><broken>");
+    EXPECT_EQ(procedure(env.messageBoxes.shown.size() - 1), u"saveConfigXML");
+}
+
+TEST_F(ConfigSaveTest, SaveTracesInDebugMode) {
+    env.clock.fix({2009, 1, 5, 9, 3, 7});
+    writeConfig("<body-check/><attachment-check/><recipient-check/>"
+                "<deferred-delivery use=\"False\">5</deferred-delivery><debug>True</debug>");
+    store.loadConfigXML();
+    store.saveConfigXML(settings);
+    EXPECT_EQ(folder.read("debug.log"),
+              "[2009/01/05 09:03:07] \tmodConfigXMLHandler\tsaveConfigXML\tsaveConfigXML\t0\t\t\r\n");
+}
+
+}  // namespace
+}  // namespace sw
