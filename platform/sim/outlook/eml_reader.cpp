@@ -1,0 +1,264 @@
+#include "sim/outlook/eml_reader.h"
+
+#include <gmime/gmime.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "sim/outlook/html_text.h"
+#include "text.h"
+
+namespace sw::sim {
+namespace {
+
+struct GObjectUnref {
+    void operator()(gpointer object) const {
+        if (object) g_object_unref(object);
+    }
+};
+template <class T>
+using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
+
+struct GFree {
+    void operator()(gpointer memory) const { g_free(memory); }
+};
+using GText = std::unique_ptr<char, GFree>;
+
+struct DateTimeUnref {
+    void operator()(GDateTime* time) const {
+        if (time) g_date_time_unref(time);
+    }
+};
+using DateTimePtr = std::unique_ptr<GDateTime, DateTimeUnref>;
+
+GMimeParserOptions* parserOptions() {
+    static std::once_flag once;
+    static GMimeParserOptions* options = nullptr;
+    std::call_once(once, [] {
+        g_mime_init();
+        options = g_mime_parser_options_new();
+        // Raw 8-bit headers are common in Japanese mail; CP932 is the Windows superset
+        // of Shift_JIS that such mails are really written in.
+        static const char* fallback[] = {"UTF-8", "ISO-2022-JP", "CP932", "EUC-JP", "ISO-8859-1", nullptr};
+        g_mime_parser_options_set_fallback_charsets(options, fallback);
+        g_mime_parser_options_set_rfc2047_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+        g_mime_parser_options_set_address_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+        g_mime_parser_options_set_parameter_compliance_mode(options, GMIME_RFC_COMPLIANCE_LOOSE);
+    });
+    return options;
+}
+
+[[noreturn]] void fail(const std::string& name, const std::string& reason) { throw EmlError(name + ": " + reason); }
+
+bool sameName(const char* a, const char* b) { return a && b && g_ascii_strcasecmp(a, b) == 0; }
+
+const char* iconvName(const char* charset) {
+    for (const char* sjis : {"shift_jis", "shift-jis", "sjis", "x-sjis", "ms_kanji", "windows-31j", "cp932"})
+        if (sameName(charset, sjis)) return "CP932";
+    return charset;
+}
+
+bool convert(const std::string& bytes, const char* charset, std::string& out) {
+    const iconv_t cd = g_mime_iconv_open("UTF-8", iconvName(charset));
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    const GText converted(g_mime_iconv_strndup(cd, bytes.data(), bytes.size()));
+    g_mime_iconv_close(cd);
+    if (!converted) return false;
+    out = converted.get();
+    return true;
+}
+
+// Text in the declared charset; without one (or with one iconv does not know) the
+// bytes decide: escapes mean ISO-2022-JP, then UTF-8, then the fallback charsets.
+std::string textOf(const std::string& bytes, const char* charset) {
+    std::string out;
+    const bool unicode = sameName(charset, "utf-8") || sameName(charset, "us-ascii");
+    if (charset && !unicode && convert(bytes, charset, out)) return out;
+    if (bytes.find("\x1b$") != std::string::npos && convert(bytes, "ISO-2022-JP", out)) return out;
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr)) return bytes;
+    const GText guessed(g_mime_utils_decode_8bit(parserOptions(), bytes.data(), bytes.size()));
+    return guessed ? std::string(guessed.get()) : bytes;
+}
+
+// The part's content with its transfer encoding undone, still in its charset.
+std::string contentBytes(GMimePart* part) {
+    GMimeDataWrapper* content = g_mime_part_get_content(part);
+    if (!content) return {};
+    const GObjectPtr<GMimeStream> memory(g_mime_stream_mem_new());
+    g_mime_data_wrapper_write_to_stream(content, memory.get());
+    const GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(memory.get()));
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
+}
+
+std::string decodedText(GMimePart* part) {
+    return textOf(contentBytes(part), g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset"));
+}
+
+bool isAttachment(GMimePart* part) {
+    const char* file = g_mime_part_get_filename(part);
+    return g_mime_part_is_attachment(part) || (file && *file);
+}
+
+bool isType(GMimeObject* object, const char* type, const char* subtype) {
+    return g_mime_content_type_is_type(g_mime_object_get_content_type(object), type, subtype);
+}
+
+bool isCalendarRequest(GMimePart* part) {
+    if (sameName(g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "method"), "REQUEST")) return true;
+    const std::string text = decodedText(part);
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+        if (sameName(line.c_str(), "METHOD:REQUEST")) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+struct PartSummary {
+    GMimePart* plain = nullptr;
+    GMimePart* html = nullptr;
+    int attachments = 0;
+    bool meetingRequest = false;
+};
+
+void summarise(GMimeObject* object, PartSummary& summary) {
+    if (GMIME_IS_MULTIPART(object)) {
+        GMimeMultipart* multipart = GMIME_MULTIPART(object);
+        for (int i = 0; i < g_mime_multipart_get_count(multipart); ++i)
+            summarise(g_mime_multipart_get_part(multipart, i), summary);
+    } else if (GMIME_IS_MESSAGE_PART(object)) {
+        ++summary.attachments;  // a forwarded message shows as an attached item
+    } else if (GMIME_IS_PART(object)) {
+        GMimePart* part = GMIME_PART(object);
+        if (isAttachment(part))
+            ++summary.attachments;
+        else if (isType(object, "text", "plain") && !summary.plain)
+            summary.plain = part;
+        else if (isType(object, "text", "html") && !summary.html)
+            summary.html = part;
+        else if (isType(object, "text", "calendar") && isCalendarRequest(part))
+            summary.meetingRequest = true;
+    }
+}
+
+std::u16string withCrLf(std::string_view utf8) {
+    std::u16string out;
+    const std::u16string text = fromUtf8(utf8);
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            out += u"\r\n";
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+void addAddresses(InternetAddressList* list, std::int32_t type, std::vector<RecipientState>& out) {
+    if (!list) return;
+    for (int i = 0; i < internet_address_list_length(list); ++i) {
+        InternetAddress* address = internet_address_list_get_address(list, i);
+        if (INTERNET_ADDRESS_IS_GROUP(address)) {
+            addAddresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address)), type, out);
+            continue;
+        }
+        if (!INTERNET_ADDRESS_IS_MAILBOX(address)) continue;
+        const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
+        const char* name = internet_address_get_name(address);
+        const std::u16string addressText = fromUtf8(addr ? addr : "");
+        if (addressText.empty()) continue;
+        out.push_back({name && *name ? fromUtf8(name) : addressText, addressText, type});
+    }
+}
+
+void readAddresses(GMimeHeaderList* headers, MailState& mail) {
+    const struct {
+        const char* header;
+        std::int32_t type;
+        std::vector<RecipientState> MailState::*list;
+    } kinds[] = {{"To", 1, &MailState::recipients},
+                 {"Cc", 2, &MailState::recipients},
+                 {"Bcc", 3, &MailState::recipients},
+                 {"Reply-To", 0, &MailState::replyRecipients}};
+    for (int i = 0; i < g_mime_header_list_get_count(headers); ++i) {
+        GMimeHeader* header = g_mime_header_list_get_header_at(headers, i);
+        for (const auto& kind : kinds) {
+            if (!sameName(g_mime_header_get_name(header), kind.header)) continue;
+            const char* raw = g_mime_header_get_raw_value(header);
+            const GObjectPtr<InternetAddressList> list(internet_address_list_parse(parserOptions(), raw ? raw : ""));
+            addAddresses(list.get(), kind.type, mail.*kind.list);
+        }
+    }
+}
+
+LocalDateTime deferral(GMimeObject* message) {
+    const char* value = g_mime_object_get_header(message, "Deferred-Delivery");
+    if (!value) return notDeferred;
+    const DateTimePtr parsed(g_mime_utils_header_decode_date(value));
+    if (!parsed) return notDeferred;
+    const DateTimePtr local(g_date_time_to_local(parsed.get()));
+    if (!local) return notDeferred;
+    return {g_date_time_get_year(local.get()), g_date_time_get_month(local.get()),
+            g_date_time_get_day_of_month(local.get()), g_date_time_get_hour(local.get()),
+            g_date_time_get_minute(local.get()), g_date_time_get_second(local.get())};
+}
+
+bool hasMailHeader(GMimeHeaderList* headers) {
+    for (const char* name : {"From", "To", "Cc", "Bcc", "Subject", "Date", "Message-ID"})
+        if (g_mime_header_list_contains(headers, name)) return true;
+    return false;
+}
+
+}  // namespace
+
+MailState parseEml(std::string_view bytes, const std::string& nameForErrors) {
+    if (bytes.empty()) fail(nameForErrors, "not a mail message (empty file)");
+    GMimeParserOptions* options = parserOptions();
+    const GObjectPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(bytes.data(), bytes.size()));
+    const GObjectPtr<GMimeParser> parser(g_mime_parser_new_with_stream(stream.get()));
+    const GObjectPtr<GMimeMessage> message(g_mime_parser_construct_message(parser.get(), options));
+    if (!message) fail(nameForErrors, "not a mail message (no MIME structure)");
+    GMimeObject* object = GMIME_OBJECT(message.get());
+    GMimeHeaderList* headers = g_mime_object_get_header_list(object);
+    if (!hasMailHeader(headers)) fail(nameForErrors, "not a mail message (no mail header)");
+
+    MailState mail;
+    if (const char* subject = g_mime_message_get_subject(message.get())) mail.subject = fromUtf8(subject);
+    readAddresses(headers, mail);
+    mail.deferredDeliveryTime = deferral(object);
+
+    PartSummary parts;
+    if (GMimeObject* body = g_mime_message_get_mime_part(message.get())) summarise(body, parts);
+    if (parts.plain)
+        mail.body = withCrLf(decodedText(parts.plain));
+    else if (parts.html)
+        mail.body = withCrLf(htmlToText(decodedText(parts.html)));
+    mail.attachmentCount = parts.attachments;
+    if (parts.meetingRequest) mail.itemClass = 53;  // olMeetingRequest
+    return mail;
+}
+
+MailState readEml(const std::filesystem::path& file) {
+    const std::string name = file.string();
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(name.c_str(), "rb"), &std::fclose);
+    if (!in) fail(name, std::string("cannot read file (") + std::strerror(errno) + ")");
+    std::string bytes;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, got);
+    if (std::ferror(in.get())) fail(name, std::string("cannot read file (") + std::strerror(errno) + ")");
+    return parseEml(bytes, name);
+}
+
+}  // namespace sw::sim
