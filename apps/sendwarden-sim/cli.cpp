@@ -17,8 +17,8 @@ std::filesystem::path executableFolder() {
 
 std::string utf8(const std::u16string& text) { return toUtf8(text); }
 
-nlohmann::json messageBoxesJson(const std::vector<sim::ShownMessage>& shown) {
-    nlohmann::json boxes = nlohmann::json::array();
+nlohmann::ordered_json messageBoxesJson(const std::vector<sim::ShownMessage>& shown) {
+    nlohmann::ordered_json boxes = nlohmann::ordered_json::array();
     for (const auto& m : shown) boxes.push_back({{"title", utf8(m.title)}, {"text", utf8(m.text)}, {"style", m.style}});
     return boxes;
 }

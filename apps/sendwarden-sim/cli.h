@@ -24,11 +24,13 @@ struct UsageError : std::runtime_error {
 };
 
 std::string utf8(const std::u16string& text);
-nlohmann::json messageBoxesJson(const std::vector<sim::ShownMessage>& shown);
+nlohmann::ordered_json messageBoxesJson(const std::vector<sim::ShownMessage>& shown);
 // "[title] text" with the text's lines indented under it.
 void printMessageBoxes(std::ostream& out, const std::vector<sim::ShownMessage>& shown, const std::string& indent);
 
 // Each command adds its subcommand and returns where its exit status will be left.
 void addConfigCommand(CLI::App& app, int& status);
+void addMatchCommand(CLI::App& app, int& status);
+void addCheckCommand(CLI::App& app, int& status);
 
 }  // namespace sw::cli

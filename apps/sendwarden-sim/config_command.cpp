@@ -12,8 +12,8 @@ struct ConfigShowOptions {
     bool json = false;
 };
 
-nlohmann::json listJson(const std::vector<std::u16string>& entries) {
-    nlohmann::json list = nlohmann::json::array();
+nlohmann::ordered_json listJson(const std::vector<std::u16string>& entries) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const auto& e : entries) list.push_back(utf8(e));
     return list;
 }
@@ -32,7 +32,7 @@ int runConfigShow(const ConfigShowOptions& options) {
     const auto safe = c.entries(ConfigList::safeDomains);
 
     if (options.json) {
-        nlohmann::json out = {{"configLoaded", c.configLoaded()},
+        nlohmann::ordered_json out = {{"configLoaded", c.configLoaded()},
                               {"bodyCheckWords", listJson(body)},
                               {"attachmentCheckWords", listJson(attachment)},
                               {"safeDomains", listJson(safe)},

@@ -8,6 +8,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     int status = sw::cli::exitOk;
     sw::cli::addConfigCommand(app, status);
+    sw::cli::addMatchCommand(app, status);
+    sw::cli::addCheckCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
