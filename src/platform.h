@@ -62,3 +62,18 @@ struct Ports {
 };
 
 }  // namespace sw
+
+namespace sw::ui {
+class ConfirmDialog;
+}
+
+namespace sw {
+
+// Shows a window model modally: returns when the model is no longer visible.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual void showModal(ui::ConfirmDialog& dialog) = 0;
+};
+
+}  // namespace sw

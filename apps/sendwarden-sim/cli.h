@@ -32,5 +32,6 @@ void printMessageBoxes(std::ostream& out, const std::vector<sim::ShownMessage>& 
 void addConfigCommand(CLI::App& app, int& status);
 void addMatchCommand(CLI::App& app, int& status);
 void addCheckCommand(CLI::App& app, int& status);
+void addSendCommand(CLI::App& app, int& status);
 
 }  // namespace sw::cli

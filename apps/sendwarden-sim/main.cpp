@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     sw::cli::addConfigCommand(app, status);
     sw::cli::addMatchCommand(app, status);
     sw::cli::addCheckCommand(app, status);
+    sw::cli::addSendCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

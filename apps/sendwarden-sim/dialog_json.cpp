@@ -1,0 +1,36 @@
+#include "dialog_json.h"
+
+#include "cli.h"
+
+namespace sw::cli {
+namespace {
+
+nlohmann::ordered_json gridRows(const ui::Grid& grid) {
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    if (!grid.initialised()) return rows;
+    for (std::int32_t r = grid.fixedRows(); r < grid.rows(); ++r)
+        rows.push_back({{"type", utf8(grid.cell(r, 0).text)},
+                        {"name", utf8(grid.cell(r, 1).text)},
+                        {"address", utf8(grid.cell(r, 2).text)},
+                        {"colour", grid.cell(r, 0).foreColor}});
+    return rows;
+}
+
+}  // namespace
+
+nlohmann::ordered_json dialogJson(const ui::ConfirmDialog& d) {
+    return {{"title", utf8(ui::ConfirmDialog::title)},
+            {"message", utf8(d.control(u"lblMessage").caption)},
+            {"warnings",
+             {{"attachment", utf8(d.control(u"lblCheckAttachment").caption)},
+              {"subject", utf8(d.control(u"lblCheckSubject").caption)},
+              {"body", utf8(d.control(u"lblCheckBody").caption)}}},
+            {"recipients", gridRows(d.fgdRecipients())},
+            {"replyRecipients",
+             {{"visible", d.control(u"fraReplyRecipients").visible}, {"rows", gridRows(d.fgdReplyRecipients())}}},
+            {"buttonsTop", d.control(u"fraButtons").rect.top},
+            {"height", d.outerHeight()},
+            {"notDeferred", {{"visible", d.control(u"chkNotDeferred").visible}, {"value", d.chkNotDeferred()}}}};
+}
+
+}  // namespace sw::cli

@@ -1,0 +1,165 @@
+// sendwarden-sim send: Outlook sends each mail; the add-in stops it at its dialog.
+#include <unistd.h>
+
+#include <iostream>
+
+#include "addin/addin.h"
+#include "cli.h"
+#include "dialog_json.h"
+#include "sim/outlook/eml_reader.h"
+#include "sim/outlook/sim_outlook.h"
+#include "sim/scripted_windows.h"
+#include "sim/sim_environment.h"
+#include "sim/terminal/terminal_render.h"
+#include "sim/terminal/terminal_windows.h"
+
+namespace sw::cli {
+namespace {
+
+struct SendOptions {
+    std::filesystem::path configDir;
+    std::string answer;  // empty: ask on a terminal
+    bool sendImmediately = false;
+    bool exchange = false;
+    std::string now;
+    bool json = false;
+    std::vector<std::string> files;
+};
+
+bool colourWanted(int fd) { return ::isatty(fd) && std::getenv("NO_COLOR") == nullptr; }
+
+// Acts as the user the options describe.
+sim::ScriptedWindows::Action scriptedAnswer(const std::string& answer, bool sendImmediately) {
+    return [answer, sendImmediately](ui::ConfirmDialog& d) {
+        if (sendImmediately && d.control(u"chkNotDeferred").visible && d.chkNotDeferred() != 1) d.chkNotDeferred_Click();
+        if (answer == "ok")
+            d.cmdOK_Click();
+        else if (answer == "cancel")
+            d.cmdCancel_Click();
+        else
+            d.closeWindow();
+    };
+}
+
+// Records what the dialog showed when it opened, then lets the real view run it.
+class ObservedWindows : public Windows {
+public:
+    explicit ObservedWindows(Windows& inner) : inner_(inner) {}
+    void showModal(ui::ConfirmDialog& dialog) override {
+        shown = dialogJson(dialog);
+        if (beforeShow) beforeShow(dialog);
+        inner_.showModal(dialog);
+    }
+    nlohmann::ordered_json shown;  // null until a dialog opens
+    std::function<void(const ui::ConfirmDialog&)> beforeShow;
+
+private:
+    Windows& inner_;
+};
+
+void printOutcome(const nlohmann::ordered_json& m, const std::vector<sim::ShownMessage>& boxes) {
+    std::cout << m["file"].get<std::string>() << ": " << (m["cancel"] ? "CANCELLED (not sent)" : "sent");
+    if (!m["cancel"] && m["deferredDeliveryTime"] != "4501-01-01 00:00:00")
+        std::cout << ", held back until " << m["deferredDeliveryTime"].get<std::string>();
+    if (m["class"] != 43) std::cout << " (not a mail item: no dialog)";
+    std::cout << (m["saved"] ? "; the item was saved first" : "") << "\n";
+    if (!boxes.empty()) printMessageBoxes(std::cout, boxes, "  ");
+}
+
+int runSend(const SendOptions& options) {
+    const bool ask = options.answer == "ask" || (options.answer.empty() && ::isatty(STDIN_FILENO));
+    if (!ask && options.answer.empty())
+        throw UsageError("standard input is not a terminal: say how to answer the dialog with --answer ok|cancel|close");
+
+    sim::SimEnvironment env(options.configDir);
+    if (!options.now.empty()) {
+        LocalDateTime now;
+        if (!LocalDateTime::parseIso(options.now, now)) throw UsageError("--now wants \"YYYY-MM-DD HH:MM:SS\"");
+        env.clock.fix(now);
+    }
+    // The dialog goes where the user can see it: stdout, unless that carries JSON or
+    // is redirected while stderr still reaches the terminal.
+    const bool drawOnStderr = options.json || (!::isatty(STDOUT_FILENO) && ::isatty(STDERR_FILENO));
+    sim::TerminalWindows terminal(STDIN_FILENO, drawOnStderr ? STDERR_FILENO : STDOUT_FILENO);
+    sim::ScriptedWindows scripted;
+    if (!ask) scripted.fallback = scriptedAnswer(options.answer, options.sendImmediately);
+    ObservedWindows windows(ask ? static_cast<Windows&>(terminal) : scripted);
+    if (!ask && !options.json) {
+        windows.beforeShow = [](const ui::ConfirmDialog& d) {
+            // The window only: its key help is for a person at the keyboard.
+            const auto lines = sim::renderDialog(d, {.colour = colourWanted(STDOUT_FILENO), .width = 80});
+            std::size_t end = lines.size();
+            while (end > 0 && lines[end - 1].rfind("+", 0) != 0 && lines[end - 1].find("+-") == std::string::npos) --end;
+            for (std::size_t i = 0; i < end; ++i) std::cout << lines[i] << "\n";
+        };
+    }
+    sim::RecordedShell shell;
+    if (!options.json) env.messageBoxes.onShow = [](const sim::ShownMessage& m) { printMessageBoxes(std::cout, {m}, ""); };
+
+    AddIn addin{AddInPorts{env.ports, env.documents, windows, shell}};
+    auto app = std::make_shared<sim::SimApplication>();
+    app->setExchangeConnectionMode(options.exchange ? 700 : 0);
+    sim::SimAddInInstance instance(app->sharedFaults());
+    addin.OnConnection(app, 1, instance);
+    addin.OnStartupComplete();
+    nlohmann::ordered_json connection = {{"configLoaded", addin.config().configLoaded()},
+                                 {"buttonAdded", addin.button() != nullptr},
+                                 {"messageBoxes", messageBoxesJson(env.messageBoxes.shown)}};
+
+    int status = exitOk;
+    nlohmann::ordered_json mails = nlohmann::ordered_json::array();
+    for (const auto& file : options.files) {
+        sim::MailState mail;
+        try {
+            mail = sim::readEml(file);
+        } catch (const sim::EmlError& e) {
+            std::cerr << "sendwarden-sim: " << e.what() << "\n";
+            status = exitUsage;
+            continue;
+        }
+        env.messageBoxes.shown.clear();
+        windows.shown = nullptr;
+        auto item = app->newItem(std::move(mail));
+        bool cancel = false;
+        app->raiseItemSend(*item, cancel);
+        if (cancel && status == exitOk) status = exitNegative;
+        const sim::MailState& s = item->state();
+        nlohmann::ordered_json m = {{"file", file},
+                            {"class", s.itemClass},
+                            {"saved", s.saveCount > 0},
+                            {"dialogShown", !windows.shown.is_null()},
+                            {"dialog", windows.shown},
+                            {"cancel", cancel},
+                            {"deferredDeliveryTime", s.deferredDeliveryTime.isoText()},
+                            {"messageBoxes", messageBoxesJson(env.messageBoxes.shown)}};
+        if (!options.json) printOutcome(m, {});
+        mails.push_back(std::move(m));
+    }
+    addin.OnBeginShutdown();
+    addin.OnDisconnection(0);
+    if (options.json) std::cout << nlohmann::ordered_json{{"connection", connection}, {"mails", mails}}.dump(2, ' ', false) << "\n";
+    return status;
+}
+
+}  // namespace
+
+void addSendCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<SendOptions>();
+    options->configDir = executableFolder();
+    auto* send = app.add_subcommand("send", "Send .eml files through a substitute Outlook with the add-in connected");
+    send->add_option("--config-dir", options->configDir, "Folder that holds config.xml (default: the program's folder)")
+        ->check(CLI::ExistingDirectory);
+    send->add_option("--answer", options->answer,
+                     "How the user answers each dialog: ok, cancel, close (the window's close box) or ask "
+                     "(interactive; the default on a terminal)")
+        ->check(CLI::IsMember({"ok", "cancel", "close", "ask"}));
+    send->add_flag("--send-immediately", options->sendImmediately, "Tick the send-immediately box when it is shown");
+    send->add_flag("--exchange", options->exchange, "The Outlook profile uses an Exchange server (mode 700)");
+    send->add_option("--now", options->now, "Fix the clock: \"YYYY-MM-DD HH:MM:SS\" (local time)");
+    send->add_flag("--json", options->json, "Print one JSON object");
+    send->add_option("MAIL", options->files, "Mail files (.eml), sent in turn")->required();
+    send->footer("Exit status: 0 every mail sent, 1 any cancelled or stopped, 2 usage error or unreadable mail file.");
+    send->callback([options, &status] { status = runSend(*options); });
+}
+
+}  // namespace sw::cli

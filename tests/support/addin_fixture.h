@@ -1,0 +1,61 @@
+#pragma once
+// The add-in connected to the substitute Outlook over a temporary add-in folder.
+#include <gtest/gtest.h>
+
+#include "addin/addin.h"
+#include "sim/outlook/sim_outlook.h"
+#include "sim/scripted_windows.h"
+#include "support/config_fixture.h"
+
+namespace sw::test {
+
+inline const std::string roadConfig =
+    "<body-check><word>社外秘</word></body-check>"
+    "<attachment-check><word>添付</word></attachment-check>"
+    "<recipient-check><domain>example.co.jp</domain></recipient-check>"
+    "<deferred-delivery use=\"False\">5</deferred-delivery><debug>False</debug>";
+
+class AddInTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    sim::SimEnvironment env{folder.path()};
+    sim::ScriptedWindows windows;
+    sim::RecordedShell shell;
+    AddIn addin{AddInPorts{env.ports, env.documents, windows, shell}};
+    std::shared_ptr<sim::SimApplication> app = std::make_shared<sim::SimApplication>();
+    sim::SimAddInInstance instance{app->sharedFaults()};
+
+    void writeConfig(const std::string& inner) { folder.write("config.xml", configXml(inner)); }
+    void connect(const std::string& inner = roadConfig) {
+        writeConfig(inner);
+        addin.OnConnection(app, 1, instance);
+    }
+    // A mail with a To at the safe domain and a Cc outside it.
+    sim::MailState typicalMail() {
+        sim::MailState m;
+        m.subject = u"打ち合わせの件";
+        m.body = u"お世話になっております。\r\n明日の打ち合わせの件です。\r\n";
+        m.recipients = {{u"山田 太郎", u"yamada@example.co.jp", 1}, {u"Outside", u"someone@other.example", 2}};
+        return m;
+    }
+    // Raises ItemSend as Outlook does; returns the cancel flag.
+    bool send(sim::SimItem& item, bool initialCancel = false) {
+        bool cancel = initialCancel;
+        app->raiseItemSend(item, cancel);
+        return cancel;
+    }
+    std::u16string position(std::size_t n) const {
+        const auto& text = env.messageBoxes.shown.at(n).text;
+        const auto at = text.find(u"位置：");
+        return text.substr(at + 3, text.find(u"\r\n", at) - at - 3);
+    }
+    std::u16string procedure(std::size_t n) const {
+        const auto& text = env.messageBoxes.shown.at(n).text;
+        const auto at = text.find(u"処理名：");
+        return text.substr(at + 4, text.find(u"\r\n", at) - at - 4);
+    }
+    static void ok(ui::ConfirmDialog& d) { d.cmdOK_Click(); }
+    static void cancel(ui::ConfirmDialog& d) { d.cmdCancel_Click(); }
+};
+
+}  // namespace sw::test
