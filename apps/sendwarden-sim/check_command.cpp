@@ -3,19 +3,12 @@
 
 #include "checks/checks.h"
 #include "cli.h"
-#include "sim/outlook/eml_reader.h"
 #include "sim/outlook/sim_outlook.h"
 #include "sim/sim_environment.h"
 
 namespace sw::cli {
 namespace {
 
-struct CheckOptions {
-    std::filesystem::path configDir;
-    bool exchange = false;
-    bool json = false;
-    std::vector<std::string> files;
-};
 
 struct Warnings : CheckWarnings {
     bool subject = false, body = false, attachment = false;
@@ -85,7 +78,7 @@ void printMail(const nlohmann::ordered_json& m, const std::vector<sim::ShownMess
     }
 }
 
-int runCheck(const CheckOptions& options) {
+int runCheck(const MailOptions& options) {
     sim::SimEnvironment env(options.configDir);
     env.config.loadConfigXML();
     const auto loadBoxes = env.messageBoxes.shown;
@@ -98,15 +91,9 @@ int runCheck(const CheckOptions& options) {
         std::cerr << "sendwarden-sim: the configuration did not load; Outlook would send these mails unchecked\n";
     } else {
         for (const auto& file : options.files) {
-            sim::MailState mail;
-            try {
-                mail = sim::readEml(file);
-            } catch (const sim::EmlError& e) {
-                std::cerr << "sendwarden-sim: " << e.what() << "\n";
-                status = exitUsage;
-                continue;
-            }
-            nlohmann::ordered_json m = checkMail(file, std::move(mail), options.exchange, env, checks);
+            std::optional<sim::MailState> mail = readMail(file, status);
+            if (!mail) continue;
+            nlohmann::ordered_json m = checkMail(file, std::move(*mail), options.exchange, env, checks);
             if (!options.json) printMail(m, env.messageBoxes.shown);
             mails.push_back(std::move(m));
         }
@@ -123,14 +110,9 @@ int runCheck(const CheckOptions& options) {
 }  // namespace
 
 void addCheckCommand(CLI::App& app, int& status) {
-    auto options = std::make_shared<CheckOptions>();
-    options->configDir = executableFolder();
+    auto options = std::make_shared<MailOptions>();
     auto* check = app.add_subcommand("check", "Run the send-time checks on .eml files without showing the dialog");
-    check->add_option("--config-dir", options->configDir, "Folder that holds config.xml (default: the program's folder)")
-        ->check(CLI::ExistingDirectory);
-    check->add_flag("--exchange", options->exchange, "The Outlook profile uses an Exchange server (mode 700)");
-    check->add_flag("--json", options->json, "Print one JSON object");
-    check->add_option("MAIL", options->files, "Mail files (.eml)")->required();
+    addMailOptions(*check, *options, "Mail files (.eml)");
     check->footer("Exit status: 0 checked, 1 configuration not loaded, 2 usage error or unreadable mail file.");
     check->callback([options, &status] { status = runCheck(*options); });
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include <optional>
+
+#include "sim/outlook/sim_item.h"
 #include "sim/recorded_message_boxes.h"
 
 namespace sw::cli {
@@ -22,6 +25,24 @@ std::filesystem::path executableFolder();
 struct UsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
+
+// --config-dir and --json, which every command takes.
+struct CommonOptions {
+    std::filesystem::path configDir = executableFolder();
+    bool json = false;
+};
+void addCommonOptions(CLI::App& command, CommonOptions& options);
+
+// The commands that take mail files: --exchange and the files themselves.
+struct MailOptions : CommonOptions {
+    bool exchange = false;
+    std::vector<std::string> files;
+};
+void addMailOptions(CLI::App& command, MailOptions& options, const std::string& filesHelp);
+
+// Reads a mail file; when it cannot, names it on stderr, sets `status` to the
+// usage status and returns nothing, so that the other files are still handled.
+std::optional<sim::MailState> readMail(const std::string& file, int& status);
 
 std::string utf8(const std::u16string& text);
 nlohmann::ordered_json messageBoxesJson(const std::vector<sim::ShownMessage>& shown);

@@ -7,10 +7,6 @@
 namespace sw::cli {
 namespace {
 
-struct ConfigShowOptions {
-    std::filesystem::path configDir;
-    bool json = false;
-};
 
 nlohmann::ordered_json listJson(const std::vector<std::u16string>& entries) {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -23,7 +19,7 @@ void printList(const char* title, const std::vector<std::u16string>& entries) {
     for (const auto& e : entries) std::cout << "  \"" << utf8(e) << "\"\n";
 }
 
-int runConfigShow(const ConfigShowOptions& options) {
+int runConfigShow(const CommonOptions& options) {
     sim::SimEnvironment env(options.configDir);
     env.config.loadConfigXML();
     const ConfigStore& c = env.config;
@@ -63,12 +59,9 @@ int runConfigShow(const ConfigShowOptions& options) {
 void addConfigCommand(CLI::App& app, int& status) {
     auto* config = app.add_subcommand("config", "Inspect the configuration (config.xml)");
     config->require_subcommand(1);
-    auto options = std::make_shared<ConfigShowOptions>();
-    options->configDir = executableFolder();
+    auto options = std::make_shared<CommonOptions>();
     auto* show = config->add_subcommand("show", "Load config.xml as the add-in does when it connects and print it");
-    show->add_option("--config-dir", options->configDir, "Folder that holds config.xml (default: the program's folder)")
-        ->check(CLI::ExistingDirectory);
-    show->add_flag("--json", options->json, "Print one JSON object");
+    addCommonOptions(*show, *options);
     show->callback([options, &status] { status = runConfigShow(*options); });
 }
 

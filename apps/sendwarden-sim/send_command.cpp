@@ -6,7 +6,6 @@
 #include "addin/addin.h"
 #include "cli.h"
 #include "dialog_json.h"
-#include "sim/outlook/eml_reader.h"
 #include "sim/outlook/sim_outlook.h"
 #include "sim/scripted_windows.h"
 #include "sim/sim_environment.h"
@@ -16,14 +15,10 @@
 namespace sw::cli {
 namespace {
 
-struct SendOptions {
-    std::filesystem::path configDir;
+struct SendOptions : MailOptions {
     std::string answer;  // empty: ask on a terminal
     bool sendImmediately = false;
-    bool exchange = false;
     std::string now;
-    bool json = false;
-    std::vector<std::string> files;
 };
 
 bool colourWanted(int fd) { return ::isatty(fd) && std::getenv("NO_COLOR") == nullptr; }
@@ -109,17 +104,11 @@ int runSend(const SendOptions& options) {
     int status = exitOk;
     nlohmann::ordered_json mails = nlohmann::ordered_json::array();
     for (const auto& file : options.files) {
-        sim::MailState mail;
-        try {
-            mail = sim::readEml(file);
-        } catch (const sim::EmlError& e) {
-            std::cerr << "sendwarden-sim: " << e.what() << "\n";
-            status = exitUsage;
-            continue;
-        }
+        std::optional<sim::MailState> mail = readMail(file, status);
+        if (!mail) continue;
         env.messageBoxes.shown.clear();
         windows.shown = nullptr;
-        auto item = app->newItem(std::move(mail));
+        auto item = app->newItem(std::move(*mail));
         bool cancel = false;
         app->raiseItemSend(*item, cancel);
         if (cancel && status == exitOk) status = exitNegative;
@@ -145,19 +134,14 @@ int runSend(const SendOptions& options) {
 
 void addSendCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<SendOptions>();
-    options->configDir = executableFolder();
     auto* send = app.add_subcommand("send", "Send .eml files through a substitute Outlook with the add-in connected");
-    send->add_option("--config-dir", options->configDir, "Folder that holds config.xml (default: the program's folder)")
-        ->check(CLI::ExistingDirectory);
+    addMailOptions(*send, *options, "Mail files (.eml), sent in turn");
     send->add_option("--answer", options->answer,
                      "How the user answers each dialog: ok, cancel, close (the window's close box) or ask "
                      "(interactive; the default on a terminal)")
         ->check(CLI::IsMember({"ok", "cancel", "close", "ask"}));
     send->add_flag("--send-immediately", options->sendImmediately, "Tick the send-immediately box when it is shown");
-    send->add_flag("--exchange", options->exchange, "The Outlook profile uses an Exchange server (mode 700)");
     send->add_option("--now", options->now, "Fix the clock: \"YYYY-MM-DD HH:MM:SS\" (local time)");
-    send->add_flag("--json", options->json, "Print one JSON object");
-    send->add_option("MAIL", options->files, "Mail files (.eml), sent in turn")->required();
     send->footer("Exit status: 0 every mail sent, 1 any cancelled or stopped, 2 usage error or unreadable mail file.");
     send->callback([options, &status] { status = runSend(*options); });
 }

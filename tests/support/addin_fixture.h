@@ -6,6 +6,7 @@
 #include "sim/outlook/sim_outlook.h"
 #include "sim/scripted_windows.h"
 #include "support/config_fixture.h"
+#include "support/report_text.h"
 
 namespace sw::test {
 
@@ -44,16 +45,8 @@ protected:
         app->raiseItemSend(item, cancel);
         return cancel;
     }
-    std::u16string position(std::size_t n) const {
-        const auto& text = env.messageBoxes.shown.at(n).text;
-        const auto at = text.find(u"位置：");
-        return text.substr(at + 3, text.find(u"\r\n", at) - at - 3);
-    }
-    std::u16string procedure(std::size_t n) const {
-        const auto& text = env.messageBoxes.shown.at(n).text;
-        const auto at = text.find(u"処理名：");
-        return text.substr(at + 4, text.find(u"\r\n", at) - at - 4);
-    }
+    std::u16string position(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.position(n); }
+    std::u16string procedure(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.procedure(n); }
     static void ok(ui::ConfirmDialog& d) { d.cmdOK_Click(); }
     static void cancel(ui::ConfirmDialog& d) { d.cmdCancel_Click(); }
 };

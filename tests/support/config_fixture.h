@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/sim_environment.h"
+#include "support/report_text.h"
 #include "support/temp_folder.h"
 
 namespace sw::test {
@@ -44,17 +45,8 @@ protected:
         for (const auto& m : env.messageBoxes.shown) texts.push_back(m.text);
         return texts;
     }
-    // The position line of the n-th report.
-    std::u16string position(std::size_t n) const {
-        const auto& text = env.messageBoxes.shown.at(n).text;
-        const auto at = text.find(u"位置：");
-        return text.substr(at + 3, text.find(u"\r\n", at) - at - 3);
-    }
-    std::u16string procedure(std::size_t n) const {
-        const auto& text = env.messageBoxes.shown.at(n).text;
-        const auto at = text.find(u"処理名：");
-        return text.substr(at + 4, text.find(u"\r\n", at) - at - 4);
-    }
+    std::u16string position(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.position(n); }
+    std::u16string procedure(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.procedure(n); }
 };
 
 }  // namespace sw::test
