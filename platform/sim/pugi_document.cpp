@@ -4,9 +4,12 @@
 #include <cstring>
 #include <pugixml.hpp>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <vector>
 
 #include "diagnostics/failure.h"
+#include "sim/xml_encoding.h"
 #include "text.h"
 
 namespace sw::sim {
@@ -162,7 +165,10 @@ public:
         // space that is an element's whole text (a word of one space) is kept too.
         const unsigned options = pugi::parse_full | pugi::parse_ws_pcdata_single;
         shared_->limboNode = {};
-        if (shared_->document.load_file(file.c_str(), options)) return true;
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::optional<std::string> utf8 = in.bad() || !in.is_open() ? std::nullopt : toUtf8Document(bytes);
+        if (utf8 && shared_->document.load_buffer(utf8->data(), utf8->size(), options)) return true;
         // pugixml keeps what it parsed before the error; a failed load leaves nothing.
         shared_->document.reset();
         return false;

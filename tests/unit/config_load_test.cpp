@@ -169,3 +169,61 @@ TEST_F(ConfigTest, UnwritableLogDoesNotStopALoad) {
 
 }  // namespace
 }  // namespace sw
+
+namespace sw {
+namespace {
+
+using test::ConfigTest;
+
+// 社外秘 and 添付 in Shift_JIS; the second word's last byte is "\" in ASCII.
+const std::string sjisConfig =
+    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<config><body-check><word>\x8E\xD0\x8A\x4F\x94\xE9</word>"
+    "</body-check><attachment-check><word>\x93\x59\x95\x74</word></attachment-check><recipient-check/>"
+    "<deferred-delivery use=\"False\">5</deferred-delivery></config>";
+
+TEST_F(ConfigTest, ShiftJisFilesAreReadAndSavedBackAsUtf8) {
+    folder.write("config.xml", sjisConfig);
+    store.loadConfigXML();
+    ASSERT_TRUE(store.configLoaded());
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"社外秘"}));
+    EXPECT_EQ(store.entries(ConfigList::attachmentCheckWords), (std::vector<std::u16string>{u"添付"}));
+
+    test::FakeSettings settings;
+    settings.lists[0] = {u"社外秘", u"極秘"};
+    store.saveConfigXML(settings);
+    store.loadConfigXML();
+    EXPECT_TRUE(env.messageBoxes.shown.empty());
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"社外秘", u"極秘"}));
+    const std::string saved = folder.read("config.xml");
+    EXPECT_NE(saved.find("encoding=\"UTF-8\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("極秘"), std::string::npos);
+}
+
+TEST_F(ConfigTest, BytesInvalidInTheDeclaredEncodingFailTheLoad) {
+    folder.write("config.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><config><word>\x85\x40\xFF</word></config>");
+    store.loadConfigXML();
+    EXPECT_FALSE(store.configLoaded());
+    folder.write("config.xml", "<?xml version=\"1.0\" encoding=\"no-such-charset\"?><config/>");
+    store.loadConfigXML();
+    EXPECT_FALSE(store.configLoaded());
+    EXPECT_EQ(env.messageBoxes.shown.size(), 2u);
+}
+
+TEST_F(ConfigTest, ByteOrderMarksAreUnderstood) {
+    folder.write("config.xml", "\xEF\xBB\xBF" + test::configXml("<body-check><word>極秘</word></body-check>"));
+    store.loadConfigXML();
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"極秘"}));
+    // UTF-16 little endian with its mark.
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : std::u16string(u"<c><body-check><word>秘</word></body-check></c>")) {
+        utf16.push_back(static_cast<char>(c & 0xFF));
+        utf16.push_back(static_cast<char>(c >> 8));
+    }
+    folder.write("config.xml", utf16);
+    store.loadConfigXML();
+    ASSERT_TRUE(store.configLoaded());
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"秘"}));
+}
+
+}  // namespace
+}  // namespace sw
