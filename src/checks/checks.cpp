@@ -55,21 +55,22 @@ bool Checks::checkSafeDomain(const std::u16string& address, host::Namespace& ns)
     return result;
 }
 
-std::u16string sanitizeBody(std::u16string_view body) {
-    std::u16string withoutBreaks;
-    withoutBreaks.reserve(body.size());
-    for (std::size_t i = 0; i < body.size(); ++i) {
-        if (body[i] == u'\r' && i + 1 < body.size() && body[i + 1] == u'\n') {
+std::u16string sanitizeBody(std::u16string body) {
+    // One pass in place. A pair counts only where CR and LF stood together in the
+    // body as read, so dropping tabs in the same pass removes exactly what
+    // "pairs first, then tabs" removes.
+    std::size_t out = 0;
+    const std::size_t n = body.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = body[i];
+        if (c == u'\r' && i + 1 < n && body[i + 1] == u'\n') {
             ++i;
             continue;
         }
-        withoutBreaks.push_back(body[i]);
+        if (c != u'\t') body[out++] = c;
     }
-    std::u16string result;
-    result.reserve(withoutBreaks.size());
-    for (char16_t c : withoutBreaks)
-        if (c != u'\t') result.push_back(c);
-    return result;
+    body.resize(out);
+    return body;
 }
 
 std::u16string Checks::getSanitizedItemBody(host::Item& item) {

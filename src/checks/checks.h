@@ -58,6 +58,6 @@ private:
 };
 
 // Removes every CR LF pair (scanning from the start) and then every tab.
-std::u16string sanitizeBody(std::u16string_view body);
+std::u16string sanitizeBody(std::u16string body);
 
 }  // namespace sw
