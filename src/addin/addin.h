@@ -26,6 +26,9 @@ public:
     static constexpr char16_t buttonCaption[] = u"宛先確認";
 
     explicit AddIn(AddInPorts ports);
+    // The dialog holds on to this object's decision flag and application.
+    AddIn(const AddIn&) = delete;
+    AddIn& operator=(const AddIn&) = delete;
 
     // The connection handlers. The first three trap and report everything; the last
     // two let a failure go back to the host, which the platform's COM edge catches.
