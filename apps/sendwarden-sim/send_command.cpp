@@ -81,11 +81,9 @@ int runSend(const SendOptions& options) {
     ObservedWindows windows(ask ? static_cast<Windows&>(terminal) : scripted);
     if (!ask && !options.json) {
         windows.beforeShow = [](const ui::ConfirmDialog& d) {
-            // The window only: its key help is for a person at the keyboard.
-            const auto lines = sim::renderDialog(d, {.colour = colourWanted(STDOUT_FILENO), .width = 80});
-            std::size_t end = lines.size();
-            while (end > 0 && lines[end - 1].rfind("+", 0) != 0 && lines[end - 1].find("+-") == std::string::npos) --end;
-            for (std::size_t i = 0; i < end; ++i) std::cout << lines[i] << "\n";
+            // Nobody is at the keyboard: the window without its key help.
+            for (const auto& line : sim::renderDialog(d, {.colour = colourWanted(STDOUT_FILENO), .keyHelp = false}))
+                std::cout << line << "\n";
         };
     }
     sim::RecordedShell shell;

@@ -165,6 +165,15 @@ TEST_F(TerminalDialogTest, EveryFrameLineHasTheFrameWidth) {
     }
 }
 
+TEST_F(TerminalDialogTest, WithoutKeyHelpTheBottomBorderIsTheLastLine) {
+    open(mixedMail());
+    const auto with = renderDialog(dialog, {.width = 80});
+    const auto without = renderDialog(dialog, {.width = 80, .keyHelp = false});
+    ASSERT_LT(without.size(), with.size());
+    EXPECT_EQ(without.back().rfind("+-", 0), 0u) << without.back();
+    EXPECT_TRUE(std::equal(without.begin(), without.end(), with.begin()));
+}
+
 TEST_F(TerminalDialogTest, NarrowTerminalsCutNamesBeforeAddresses) {
     open(mixedMail());
     for (const int width : {44, 60, 80}) {

@@ -87,6 +87,7 @@ public:
     Painter(const ui::ConfirmDialog& dialog, const RenderOptions& options)
         : dialog_(dialog),
           colour_(options.colour),
+          keyHelp_(options.keyHelp),
           frameWidth_(std::clamp(options.width, minFrameWidth, maxFrameWidth)),
           inner_(frameWidth_ - 4) {}
 
@@ -108,7 +109,7 @@ public:
         buttonsLine();
         blank();
         lines_.push_back("+" + std::string(static_cast<std::size_t>(frameWidth_ - 2), '-') + "+");
-        keyHelp();
+        if (keyHelp_) keyHelp();
         return std::move(lines_);
     }
 
@@ -338,6 +339,7 @@ private:
 
     const ui::ConfirmDialog& dialog_;
     bool colour_;
+    bool keyHelp_;
     int frameWidth_, inner_;
     std::vector<std::string> lines_;
 };

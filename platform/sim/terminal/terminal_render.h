@@ -11,6 +11,7 @@ namespace sw::sim {
 struct RenderOptions {
     bool colour = false;  // ANSI SGR attributes; without them unsafe rows still carry "!"
     int width = 80;       // terminal columns; the frame keeps between 40 and 100
+    bool keyHelp = true;  // the line of keys under the window, for a person at the keyboard
 };
 
 // UTF-8 lines without line ends.
