@@ -18,7 +18,6 @@ struct Road {
     test::TempFolder folder;
     sim::SimEnvironment env{folder.path()};
     sim::ScriptedWindows windows;
-    sim::RecordedShell shell;
     std::shared_ptr<sim::SimApplication> app = std::make_shared<sim::SimApplication>();
     sim::SimAddInInstance instance{app->sharedFaults()};
 };
@@ -26,7 +25,7 @@ struct Road {
 void BM_OnConnection10kPerList(benchmark::State& state) {
     Road road(test::sizedConfig(10000, 10000));
     for (auto _ : state) {
-        AddIn addin{AddInPorts{road.env.ports, road.env.documents, road.windows, road.shell}};
+        AddIn addin{road.env.platform(&road.windows)};
         addin.OnConnection(road.app, 1, road.instance);
         if (!addin.config().configLoaded()) state.SkipWithError("configuration did not load");
     }
@@ -38,7 +37,7 @@ BENCHMARK(BM_OnConnection10kPerList)->Unit(benchmark::kMillisecond);
 void itemSendToDialog(benchmark::State& state, int safeEntries, int words, int recipients, std::size_t body,
                       bool firstAfterLoad = false) {
     Road road(test::sizedConfig(safeEntries, words));
-    AddIn addin{AddInPorts{road.env.ports, road.env.documents, road.windows, road.shell}};
+    AddIn addin{road.env.platform(&road.windows)};
     addin.OnConnection(road.app, 1, road.instance);
     const sim::MailState mail = test::sizedMail(recipients, body);
     using Clock = std::chrono::steady_clock;

@@ -21,7 +21,7 @@ void allChecks(benchmark::State& state, int safeEntries, int words, int recipien
     folder.write("config.xml", test::sizedConfig(safeEntries, words));
     sim::SimEnvironment env(folder.path());
     env.config.loadConfigXML();
-    Checks checks(env.diagnostics, env.config);
+    Checks checks(env.diagnostics, env.config, env.clock);
     sim::SimApplication app;
     auto item = app.newItem(test::sizedMail(recipients, bodyUnits));
     auto ns = app.getNamespace(u"MAPI");

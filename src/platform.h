@@ -54,17 +54,13 @@ public:
     virtual void openUrl(const std::u16string& url) = 0;
 };
 
-// Everything a platform lends the core, passed explicitly.
-struct Ports {
-    Clock& clock;
-    MessageBoxes& messageBoxes;
-    Files& files;
-};
-
 }  // namespace sw
 
 namespace sw::ui {
 class ConfirmDialog;
+}
+namespace sw::xml {
+class DocumentFactory;
 }
 
 namespace sw {
@@ -74,6 +70,17 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual void showModal(ui::ConfirmDialog& dialog) = 0;
+};
+
+// Everything a platform lends the core. The add-in takes the whole set; each part
+// of the core is handed the ports it uses, never the set.
+struct Platform {
+    Clock& clock;
+    MessageBoxes& messageBoxes;
+    Files& files;
+    xml::DocumentFactory& documents;
+    Windows& windows;
+    Shell& shell;
 };
 
 }  // namespace sw

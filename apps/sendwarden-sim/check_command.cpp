@@ -57,7 +57,7 @@ const char* typeLabel(int type) {
 }
 
 void printMail(const nlohmann::ordered_json& m, const std::vector<sim::ShownMessage>& boxes) {
-    std::cout << m["file"].get<std::string>() << (m["class"] == 43 ? "" : " (not a mail item: Outlook sends it unchecked)")
+    std::cout << m["file"].get<std::string>() << (m["class"] == host::olMail ? "" : " (not a mail item: Outlook sends it unchecked)")
               << "\n  Recipients:\n";
     for (const auto& r : m["recipients"])
         std::cout << "    " << typeLabel(r["type"]) << "\t" << (r["safe"] ? "safe  " : "UNSAFE") << "  "
@@ -82,7 +82,7 @@ int runCheck(const MailOptions& options) {
     sim::SimEnvironment env(options.configDir);
     env.config.loadConfigXML();
     const auto loadBoxes = env.messageBoxes.shown;
-    Checks checks(env.diagnostics, env.config);
+    Checks checks(env.diagnostics, env.config, env.clock);
     int status = env.config.configLoaded() ? exitOk : exitNegative;
 
     nlohmann::ordered_json mails = nlohmann::ordered_json::array();

@@ -56,7 +56,7 @@ void printOutcome(const nlohmann::ordered_json& m, const std::vector<sim::ShownM
     std::cout << m["file"].get<std::string>() << ": " << (m["cancel"] ? "CANCELLED (not sent)" : "sent");
     if (!m["cancel"] && m["deferredDeliveryTime"] != "4501-01-01 00:00:00")
         std::cout << ", held back until " << m["deferredDeliveryTime"].get<std::string>();
-    if (m["class"] != 43) std::cout << " (not a mail item: no dialog)";
+    if (m["class"] != host::olMail) std::cout << " (not a mail item: no dialog)";
     std::cout << (m["saved"] ? "; the item was saved first" : "") << "\n";
     if (!boxes.empty()) printMessageBoxes(std::cout, boxes, "  ");
 }
@@ -86,10 +86,9 @@ int runSend(const SendOptions& options) {
                 std::cout << line << "\n";
         };
     }
-    sim::RecordedShell shell;
     if (!options.json) env.messageBoxes.onShow = [](const sim::ShownMessage& m) { printMessageBoxes(std::cout, {m}, ""); };
 
-    AddIn addin{AddInPorts{env.ports, env.documents, windows, shell}};
+    AddIn addin{env.platform(&windows)};
     auto app = std::make_shared<sim::SimApplication>();
     app->setExchangeConnectionMode(options.exchange ? 700 : 0);
     sim::SimAddInInstance instance(app->sharedFaults());

@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include "sim/pugi_document.h"
 
 #include <cerrno>
@@ -33,7 +34,7 @@ struct Shared {
         return {};
     }
     void moveToLimbo(pugi::xml_node node) {
-        if (!limbo().append_move(node)) throw Failure(-2147467259, u"The node could not be removed.");
+        if (!limbo().append_move(node)) throw Failure(hresult::eFail, u"The node could not be removed.");
     }
 };
 
@@ -69,7 +70,7 @@ xml::NodePtr wrap(const std::shared_ptr<Shared>& shared, pugi::xml_attribute att
     return attribute ? std::make_shared<PugiNode>(shared, attribute) : nullptr;
 }
 
-Failure notAnElement() { return Failure(-2147467259, u"The operation is not valid on an attribute."); }
+Failure notAnElement() { return Failure(hresult::eFail, u"The operation is not valid on an attribute."); }
 
 pugi::xml_node PugiNode::element() const {
     if (!node_) throw notAnElement();
@@ -133,14 +134,14 @@ xml::NodePtr PugiNode::selectSingleNode(const std::u16string& name) {
 void PugiNode::removeChild(const xml::NodePtr& child) {
     auto* c = dynamic_cast<PugiNode*>(child.get());
     if (!c || !c->node() || c->node().parent() != element())
-        throw Failure(-2147024809, u"The node to remove is not a child of this node.");
+        throw Failure(hresult::eInvalidArg, u"The node to remove is not a child of this node.");
     shared_->moveToLimbo(c->node());
 }
 
 void PugiNode::appendChild(const xml::NodePtr& child) {
     auto* c = dynamic_cast<PugiNode*>(child.get());
-    if (!c || !c->node()) throw Failure(-2147024809, u"Only an element can be appended.");
-    if (!element().append_move(c->node())) throw Failure(-2147024809, u"The node cannot be appended here.");
+    if (!c || !c->node()) throw Failure(hresult::eInvalidArg, u"Only an element can be appended.");
+    if (!element().append_move(c->node())) throw Failure(hresult::eInvalidArg, u"The node cannot be appended here.");
 }
 
 class PugiNodeList : public xml::NodeList {
@@ -187,7 +188,7 @@ public:
 
     xml::NodePtr selectSingleNode(const std::u16string& expression) override {
         std::string name = toUtf8(expression);
-        if (name.rfind("//", 0) != 0) throw Failure(-2147467259, u"Unsupported expression: " + expression);
+        if (name.rfind("//", 0) != 0) throw Failure(hresult::eFail, u"Unsupported expression: " + expression);
         name.erase(0, 2);
         for (pugi::xml_node top : shared_->document.children()) {
             if (top == shared_->limboNode || top.type() != pugi::node_element) continue;
@@ -204,7 +205,7 @@ public:
 
     xml::NodePtr createElement(const std::u16string& name) override {
         pugi::xml_node e = shared_->limbo().append_child(toUtf8(name).c_str());
-        if (!e) throw Failure(-2147024882, u"Not enough memory to create an element.");
+        if (!e) throw Failure(hresult::eOutOfMemory, u"Not enough memory to create an element.");
         return wrap(shared_, e);
     }
 

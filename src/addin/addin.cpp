@@ -9,12 +9,12 @@ namespace {
 const std::u16string moduleName = u"dsrOutlook2003";
 }
 
-AddIn::AddIn(AddInPorts ports)
-    : ports_(ports),
-      diagnostics_(ports.ports),
-      config_(diagnostics_, ports.documents),
-      checks_(diagnostics_, config_),
-      dialog_(ui::DialogContext{diagnostics_, config_, checks_, ports.shell, [this] { return objApp_; },
+AddIn::AddIn(Platform platform)
+    : platform_(platform),
+      diagnostics_(platform.messageBoxes, platform.files, platform.clock),
+      config_(diagnostics_, platform.files, platform.documents),
+      checks_(diagnostics_, config_, platform.clock),
+      dialog_(ui::DialogContext{diagnostics_, config_, checks_, platform.shell, [this] { return objApp_; },
                                 cancelSend_}) {}
 
 void AddIn::OnConnection(std::shared_ptr<host::Application> application, std::int32_t connectMode,

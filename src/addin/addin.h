@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "addin/host.h"
+#include "host/host.h"
 #include "checks/checks.h"
 #include "config/config_store.h"
 #include "diagnostics/diagnostics.h"
@@ -13,19 +13,12 @@
 
 namespace sw {
 
-struct AddInPorts {
-    Ports& ports;
-    xml::DocumentFactory& documents;
-    Windows& windows;
-    Shell& shell;
-};
-
 class AddIn {
 public:
     static constexpr char16_t buttonTag[] = u"Sendvigil";
     static constexpr char16_t buttonCaption[] = u"宛先確認";
 
-    explicit AddIn(AddInPorts ports);
+    explicit AddIn(Platform platform);
     // The dialog holds on to this object's decision flag and application.
     AddIn(const AddIn&) = delete;
     AddIn& operator=(const AddIn&) = delete;
@@ -53,7 +46,7 @@ public:
 private:
     void checkMailItem(host::Item& item);
 
-    AddInPorts ports_;
+    Platform platform_;
     Diagnostics diagnostics_;
     ConfigStore config_;
     Checks checks_;

@@ -44,7 +44,7 @@ void AddIn::objApp_ItemSend(host::Item& item, bool& cancel) {
         diagnostics_.currentStep = u"宛先確認ダイアログ表示";
         if (diagnostics_.debugMode) diagnostics_.writeDebugLog(moduleName, procedure);
         dialog_.show();
-        ports_.windows.showModal(dialog_);
+        platform_.windows.showModal(dialog_);
         if (dialog_.visible()) dialog_.closeWindow();  // the view gave up: nothing was confirmed
 
         const bool debug = diagnostics_.debugMode;

@@ -15,7 +15,8 @@ bool isExchangeDirectoryName(std::u16string_view address) {
 }
 }  // namespace
 
-Checks::Checks(Diagnostics& diagnostics, const ConfigStore& config) : diagnostics_(diagnostics), config_(config) {}
+Checks::Checks(Diagnostics& diagnostics, const ConfigStore& config, Clock& clock)
+    : diagnostics_(diagnostics), config_(config), clock_(clock) {}
 
 const PatternList& Checks::compiled(ConfigList list) {
     Compiled& slot = compiled_[static_cast<int>(list)];
@@ -124,7 +125,7 @@ void Checks::setDeferredDeliveryTime(host::Item& item, std::int32_t sendImmediat
         const LocalDateTime current = item.deferredDeliveryTime();
         LocalDateTime next = notDeferred;
         if (sendImmediately != 1) {
-            const LocalDateTime target = diagnostics_.ports().clock.now().plusMinutes(config_.deferredMinutes());
+            const LocalDateTime target = clock_.now().plusMinutes(config_.deferredMinutes());
             // The host's dates run from year 100 to 9999.
             if (target.year < 100 || target.year > 9999) throw failures::overflow();
             next = (current == notDeferred || current < target) ? target : current;

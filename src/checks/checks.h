@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "addin/host.h"
+#include "host/host.h"
 #include "checks/pattern_list.h"
 #include "config/config_store.h"
 #include "diagnostics/diagnostics.h"
@@ -24,7 +24,7 @@ public:
 
 class Checks {
 public:
-    Checks(Diagnostics& diagnostics, const ConfigStore& config);
+    Checks(Diagnostics& diagnostics, const ConfigStore& config, Clock& clock);
 
     // True when the address lies inside the safe list (or is an Exchange directory
     // name on an Exchange profile with a non-empty list).
@@ -50,6 +50,7 @@ private:
 
     Diagnostics& diagnostics_;
     const ConfigStore& config_;
+    Clock& clock_;
     struct Compiled {
         std::uint64_t generation = 0;
         std::unique_ptr<PatternList> patterns;

@@ -1,4 +1,5 @@
 // Saving: the document is brought into line with the settings window, then written.
+#include "diagnostics/hresult.h"
 #include "config/config_store.h"
 #include "config/node_access.h"
 #include "diagnostics/trap.h"
@@ -67,7 +68,7 @@ void ConfigStore::editDeferredDelivery(SettingsSource& settings) {
 
 void ConfigStore::writeDocument() {
     Diagnostics& d = diagnostics_;
-    Files& files = d.ports().files;
+    Files& files = files_;
     d.currentStep = u"FileSystemObject Handling";
     files.requireFile(configFilePath_);
 
@@ -76,7 +77,7 @@ void ConfigStore::writeDocument() {
     // A document without its root (the last load could not parse the file) would
     // wipe the user's lists: refuse it and leave the file as it is.
     if (!document.documentElement())
-        throw Failure(-2147467259, u"The configuration document is empty; config.xml was left unchanged.");
+        throw Failure(hresult::eFail, u"The configuration document is empty; config.xml was left unchanged.");
     files.setAttributes(configFilePath_, 0);
     // Written beside the file and swapped in by one rename, so that config.xml is
     // always either the old or the new configuration, whatever stops the write.

@@ -10,8 +10,8 @@ namespace {
 const std::u16string moduleName = u"modConfigXMLHandler";
 }
 
-ConfigStore::ConfigStore(Diagnostics& diagnostics, xml::DocumentFactory& documents)
-    : diagnostics_(diagnostics), documents_(documents) {}
+ConfigStore::ConfigStore(Diagnostics& diagnostics, Files& files, xml::DocumentFactory& documents)
+    : diagnostics_(diagnostics), files_(files), documents_(documents) {}
 
 void ConfigStore::traceEntry(const std::u16string& procedure) {
     diagnostics_.currentStep = procedure;
@@ -33,7 +33,7 @@ void ConfigStore::loadConfigXML() {
     bool completed = false;
     auto body = [&] {
         xmlConfig_ = documents_.createDocument();
-        configFilePath_ = d.ports().files.moduleFolder() / "config.xml";
+        configFilePath_ = files_.moduleFolder() / "config.xml";
         configLoaded_ = need(xmlConfig_).load(configFilePath_);
         if (!configLoaded_) {
             returnedEarly = true;

@@ -27,7 +27,8 @@ enum class ConfigList { bodyCheckWords = 0, attachmentCheckWords = 1, safeDomain
 
 class ConfigStore {
 public:
-    ConfigStore(Diagnostics& diagnostics, xml::DocumentFactory& documents);
+    // config.xml lives in the files port's module folder.
+    ConfigStore(Diagnostics& diagnostics, Files& files, xml::DocumentFactory& documents);
 
     // Both report their own failures and never throw.
     void loadConfigXML();
@@ -55,6 +56,7 @@ private:
     void traceEntry(const std::u16string& procedure);
 
     Diagnostics& diagnostics_;
+    Files& files_;
     xml::DocumentFactory& documents_;
     xml::DocumentPtr xmlConfig_;
     std::filesystem::path configFilePath_;

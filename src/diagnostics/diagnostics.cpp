@@ -30,7 +30,7 @@ void Diagnostics::showErrorReport(const std::u16string& module, const std::u16st
                                   const ErrorValue& error, const std::u16string& info) {
     const std::u16string text = formatErrorReport(module, procedure, currentStep, error, info);
     try {
-        ports_.messageBoxes.show(text, messageTitle, mb::critical);
+        messageBoxes_.show(text, messageTitle, mb::critical);
     } catch (...) {
         // Nothing left to tell the user with; the log below may still record it.
     }
@@ -44,8 +44,8 @@ void Diagnostics::showErrorReport(const std::u16string& module, const std::u16st
 
 void Diagnostics::writeDebugLog(const std::u16string& module, const std::u16string& procedure,
                                 const ErrorValue& error, const std::u16string& info) {
-    const std::u16string line = formatLogLine(ports_.clock.now(), module, procedure, currentStep, error, info);
-    ports_.files.appendLine(ports_.files.moduleFolder() / "debug.log", line);
+    const std::u16string line = formatLogLine(clock_.now(), module, procedure, currentStep, error, info);
+    files_.appendLine(files_.moduleFolder() / "debug.log", line);
 }
 
 void Diagnostics::trace(const std::u16string& module, const std::u16string& procedure, const std::u16string& step,
@@ -55,7 +55,7 @@ void Diagnostics::trace(const std::u16string& module, const std::u16string& proc
 }
 
 int Diagnostics::message(const std::u16string& text, int style) {
-    return ports_.messageBoxes.show(text, messageTitle, style);
+    return messageBoxes_.show(text, messageTitle, style);
 }
 
 }  // namespace sw

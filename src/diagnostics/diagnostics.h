@@ -21,7 +21,10 @@ inline constexpr char16_t messageTitle[] = u"Sendwarden";
 
 class Diagnostics {
 public:
-    explicit Diagnostics(Ports& ports) : ports_(ports) {}
+    // The report goes to the message boxes; log lines are stamped by the clock and
+    // appended to debug.log in the add-in's folder.
+    Diagnostics(MessageBoxes& messageBoxes, Files& files, Clock& clock)
+        : messageBoxes_(messageBoxes), files_(files), clock_(clock) {}
 
     // The step in progress; never restored when a procedure returns.
     std::u16string currentStep;
@@ -44,10 +47,10 @@ public:
     // Shows a plain message box titled "Sendwarden".
     int message(const std::u16string& text, int style);
 
-    Ports& ports() { return ports_; }
-
 private:
-    Ports& ports_;
+    MessageBoxes& messageBoxes_;
+    Files& files_;
+    Clock& clock_;
 };
 
 }  // namespace sw

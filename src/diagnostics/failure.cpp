@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "diagnostics/hresult.h"
+
 #include "text.h"
 
 namespace sw {
@@ -21,7 +23,7 @@ Failure invalidPattern() { return {93, u"Invalid pattern string"}; }
 Failure fileNotFound() { return {53, u"File not found"}; }
 Failure outOfMemory() { return {7, u"Out of memory"}; }
 Failure unexpected(const std::exception& e) {
-    return {-2147467259 /* E_FAIL */, u"Unexpected failure: " + fromUtf8(e.what())};
+    return {hresult::eFail, u"Unexpected failure: " + fromUtf8(e.what())};
 }
 }  // namespace failures
 
@@ -35,8 +37,15 @@ ErrorValue errorFromCurrentException() {
     } catch (const std::exception& e) {
         return failures::unexpected(e).value();
     } catch (...) {
-        return {-2147467259, u"Unexpected failure"};
+        return {hresult::eFail, u"Unexpected failure"};
     }
+}
+
+std::int32_t hresultFromCurrentException() {
+    const ErrorValue error = errorFromCurrentException();
+    if (error.number < 0) return error.number;
+    if (error.number == 0) return hresult::eFail;
+    return hresult::fromRuntimeError(error.number);
 }
 
 }  // namespace sw

@@ -45,5 +45,9 @@ Failure unexpected(const std::exception& e);  // anything else that escaped C++ 
 
 // Turns whatever is being thrown (called inside a catch block) into a failure value.
 ErrorValue errorFromCurrentException();
+// The same as an HRESULT for a COM boundary: a failure's own negative number, a
+// runtime error number mapped as the host's runtime maps it, E_FAIL for the rest.
+// Never returns a success code.
+std::int32_t hresultFromCurrentException();
 
 }  // namespace sw

@@ -21,8 +21,8 @@ protected:
     TempFolder folder;
     sim::SimEnvironment env{folder.path()};
     sim::ScriptedWindows windows;
-    sim::RecordedShell shell;
-    AddIn addin{AddInPorts{env.ports, env.documents, windows, shell}};
+    sim::RecordedShell& shell = env.shell;
+    AddIn addin{env.platform(&windows)};
     std::shared_ptr<sim::SimApplication> app = std::make_shared<sim::SimApplication>();
     sim::SimAddInInstance instance{app->sharedFaults()};
 

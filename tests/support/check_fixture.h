@@ -22,7 +22,7 @@ inline std::string listXml(const char* parent, const char* element, const std::v
 class ChecksTest : public ConfigTest {
 protected:
     sim::SimApplication app;
-    Checks checks{env.diagnostics, store};
+    Checks checks{env.diagnostics, store, env.clock};
     RecordedWarnings warnings;
 
     void configure(const std::vector<std::string>& safe, const std::vector<std::string>& bodyWords = {},

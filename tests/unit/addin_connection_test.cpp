@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include <gtest/gtest.h>
 
 #include "support/addin_fixture.h"
@@ -13,7 +14,7 @@ TEST_F(AddInTest, ConnectionHooksTheSendAndAddsTheToolsButton) {
     EXPECT_EQ(app->itemSendHandlerCount(), 1u);
     ASSERT_EQ(app->toolsControlCount(), 1u);
     const auto& button = app->toolsControl(0);
-    EXPECT_EQ(button.type, sim::msoControlButton);
+    EXPECT_EQ(button.type, host::msoControlButton);
     EXPECT_TRUE(button.temporary);
     EXPECT_TRUE(button.beginGroup);
     EXPECT_EQ(button.tag, u"Sendvigil");
@@ -41,7 +42,7 @@ TEST_F(AddInTest, WithoutExplorerOrToolsBarTheSendIsStillHooked) {
     EXPECT_EQ(app->itemSendHandlerCount(), 1u);
     EXPECT_EQ(addin.button(), nullptr);
 
-    AddIn second{AddInPorts{env.ports, env.documents, windows, shell}};
+    AddIn second{env.platform(&windows)};
     app->setExplorerOpen(false);
     second.OnConnection(app, 0, instance);
     EXPECT_TRUE(second.sendHooked());
@@ -78,9 +79,9 @@ TEST_F(AddInTest, FailuresAfterTheHookAreReportedWithTheirStepAndKeepTheHook) {
         app = std::make_shared<sim::SimApplication>();
         sim::SimAddInInstance inst{app->sharedFaults()};
         env.messageBoxes.shown.clear();
-        app->faults().failNext(row.operation, -2147467259, u"refused");
+        app->faults().failNext(row.operation, hresult::eFail, u"refused");
         writeConfig(test::roadConfig);
-        AddIn a{AddInPorts{env.ports, env.documents, windows, shell}};
+        AddIn a{env.platform(&windows)};
         a.OnConnection(app, 1, inst);
         ASSERT_EQ(env.messageBoxes.shown.size(), 1u) << row.operation;
         EXPECT_EQ(procedure(0), u"IDTExtensibility2_OnConnection");
@@ -91,7 +92,7 @@ TEST_F(AddInTest, FailuresAfterTheHookAreReportedWithTheirStepAndKeepTheHook) {
 }
 
 TEST_F(AddInTest, HookFailureIsReportedAndNoButtonIsAdded) {
-    app->faults().failNext("Application.ItemSend", -2147220992, u"no connection point");
+    app->faults().failNext("Application.ItemSend", hresult::connectENoConnection, u"no connection point");
     connect();
     ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
     EXPECT_EQ(position(0), u"selectSingleNode(//debug)");  // the last step the load set

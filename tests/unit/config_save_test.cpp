@@ -177,7 +177,7 @@ TEST_F(ConfigSaveTest, SaveThatFailsHalfwayLeavesTheOldFileIntactAndReadable) {
     writeConfig(test::standardInner);
     const std::string before = folder.read("config.xml");
     HalfWritingFactory failing(env.documents);
-    ConfigStore crashing(env.diagnostics, failing);
+    ConfigStore crashing(env.diagnostics, env.files, failing);
     crashing.loadConfigXML();
     ASSERT_TRUE(crashing.configLoaded());
 

@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include <gtest/gtest.h>
 
 #include "support/check_fixture.h"
@@ -132,7 +133,7 @@ TEST_F(ChecksTest, CheckFailuresCostOnlyTheirWarning) {
 TEST_F(ChecksTest, BodyReadFailureIsReportedWithTheBodyAsInformation) {
     configure({}, {""});
     auto item = mail(u"s", u"本文です");
-    app.faults().failNext("Item.Body", -2147467259, u"Body unavailable");
+    app.faults().failNext("Item.Body", hresult::eFail, u"Body unavailable");
     checks.checkBody(*item, warnings);
     // The body came back empty, which only an empty word matches.
     EXPECT_TRUE(warnings.body);
@@ -191,7 +192,7 @@ TEST_F(ChecksTest, DeferredDeliveryFailuresLeaveTheItemAsItWas) {
     EXPECT_EQ(position(0), u"遅延送信時間の設定前");
 
     configure({}, {}, {}, 5);
-    app.faults().failNext("Item.DeferredDeliveryTime.Set", -2147352567, u"read-only item");
+    app.faults().failNext("Item.DeferredDeliveryTime.Set", hresult::dispEException, u"read-only item");
     checks.setDeferredDeliveryTime(*item, 0);
     EXPECT_EQ(item->state().deferredDeliveryTime, notDeferred);
     EXPECT_EQ(env.messageBoxes.shown.size(), 2u);

@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include <gtest/gtest.h>
 
 #include "support/check_fixture.h"
@@ -83,7 +84,7 @@ TEST_F(ChecksTest, InvalidEntryStopsTheScanWithOneReportPerAddress) {
 
 TEST_F(ChecksTest, NamespaceFailureIsReportedAndTheAddressIsUnsafe) {
     configure({"first.example", "second.example"});
-    app.faults().failNext("Namespace.ExchangeConnectionMode", -2147467259, u"MAPI refused");
+    app.faults().failNext("Namespace.ExchangeConnectionMode", hresult::eFail, u"MAPI refused");
     EXPECT_FALSE(isSafe(u"a@second.example"));  // the failure comes before the second entry
     ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
     EXPECT_NE(env.messageBoxes.shown[0].text.find(u"-2147467259 MAPI refused"), std::u16string::npos);

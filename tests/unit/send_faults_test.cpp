@@ -1,6 +1,7 @@
 // Every host operation the send road uses, made to fail: the send must end as
 // designed (stopped, or going on without the failed piece), the report must name
 // the procedure and step, and nothing may escape to Outlook.
+#include "diagnostics/hresult.h"
 #include <gtest/gtest.h>
 
 #include <map>
@@ -34,7 +35,7 @@ protected:
         env.messageBoxes.shown.clear();
         const int showsBefore = windows.shows;
         auto item = app->newItem(faultMail());
-        app->faults().failOn(operation, app->faults().calls(operation) + nth, -2147467259, u"injected");
+        app->faults().failOn(operation, app->faults().calls(operation) + nth, hresult::eFail, u"injected");
         windows.actions.push_back(ok);
         Outcome o;
         try {

@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include <gtest/gtest.h>
 
 #include "support/addin_fixture.h"
@@ -53,7 +54,7 @@ TEST_F(AddInTest, EveryMailIsShownEvenWithoutAnyWarning) {
 TEST_F(AddInTest, NonMailItemsAndAnUnloadedConfigurationPassUnchecked) {
     connect();
     sim::MailState meeting = typicalMail();
-    meeting.itemClass = 53;
+    meeting.itemClass = host::olMeetingRequest;
     auto request = app->newItem(meeting);
     EXPECT_TRUE(send(*request, true));  // the host's flag as it was
     EXPECT_FALSE(send(*request, false));
@@ -129,14 +130,14 @@ TEST_F(AddInTest, NothingOfTheLastSendShowsInTheNext) {
 TEST_F(AddInTest, FailedSendNeverLeavesItsRecipientsForTheNextDialog) {
     connect();
     auto a = app->newItem(typicalMail());
-    app->faults().failNext("Item.ReplyRecipients", -2147467259, u"busy");
+    app->faults().failNext("Item.ReplyRecipients", hresult::eFail, u"busy");
     EXPECT_TRUE(send(*a));  // stopped before the dialog
     EXPECT_EQ(windows.shows, 0);
 
     sim::MailState second = typicalMail();
     second.recipients = {{u"x", u"x@example.co.jp", 1}};
     auto b = app->newItem(second);
-    app->faults().failNext("Recipients.Count", -2147467259, u"busy");  // the grid is never filled
+    app->faults().failNext("Recipients.Count", hresult::eFail, u"busy");  // the grid is never filled
     windows.actions.push_back([](ui::ConfirmDialog& d) {
         EXPECT_FALSE(d.fgdRecipients().initialised());  // not the first mail's rows
         d.cmdCancel_Click();

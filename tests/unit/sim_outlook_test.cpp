@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include "sim/outlook/sim_outlook.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@
 namespace sw::sim {
 namespace {
 
-constexpr std::int32_t eFail = -2147467259;
+constexpr std::int32_t eFail = hresult::eFail;
 
 struct Sim {
     std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
@@ -147,7 +148,7 @@ TEST(SimItem, RecipientsAreOneBasedAndRefuseOtherIndexes) {
     EXPECT_EQ(recipients->item(1)->address(), u"a@x");
     EXPECT_EQ(recipients->item(2)->type(), 2);
     for (const std::int32_t index : {0, 3, -1})
-        expectFailure([&] { recipients->item(index); }, -2147352565, u"Array index out of bounds.");
+        expectFailure([&] { recipients->item(index); }, hresult::dispEBadIndex, u"Array index out of bounds.");
 
     auto reply = sim.item->replyRecipients();
     ASSERT_EQ(reply->count(), 1);
@@ -213,7 +214,7 @@ TEST(SimToolsBar, NewButtonsGoToTheEndWithTheirProperties) {
     button->setOnAction(u"!<Sendwarden.dsrOutlook2003>");
     ASSERT_EQ(sim.app.toolsControlCount(), 2u);
     EXPECT_EQ(sim.app.toolsControl(0).tag, u"Other");
-    EXPECT_EQ(sim.app.toolsControl(1), (ControlState{msoControlButton, true, true, u"Sendvigil", u"宛先確認",
+    EXPECT_EQ(sim.app.toolsControl(1), (ControlState{host::msoControlButton, true, true, u"Sendvigil", u"宛先確認",
                                                      u"!<Sendwarden.dsrOutlook2003>"}));
     EXPECT_THROW(sim.app.toolsControl(2), std::out_of_range);
 }

@@ -245,7 +245,7 @@ MailState parseEml(std::string_view bytes, const std::string& nameForErrors) {
     else if (parts.html)
         mail.body = withCrLf(htmlToText(decodedText(parts.html)));
     mail.attachmentCount = parts.attachments;
-    if (parts.meetingRequest) mail.itemClass = 53;  // olMeetingRequest
+    if (parts.meetingRequest) mail.itemClass = host::olMeetingRequest;
     return mail;
 }
 

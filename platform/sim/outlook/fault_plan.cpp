@@ -14,39 +14,7 @@ void requireKnown(const std::string& operation) {
 
 }  // namespace
 
-const std::vector<std::string>& allOperations() {
-    static const std::vector<std::string> names{
-        "Application.Name",
-        "Application.ActiveExplorer",
-        "Application.GetNamespace",
-        "Application.ItemSend",  // connecting a handler to the event
-        "Explorer.CommandBars",
-        "CommandBar.FindControl",
-        "CommandBar.Controls.Add",
-        "Button.BeginGroup",
-        "Button.Tag",
-        "Button.Caption",
-        "Button.OnAction",
-        "Button.Click",  // connecting a handler to the event
-        "AddInInstance.ProgId",
-        "Item.Class",
-        "Item.Save",
-        "Item.Subject",
-        "Item.Body",
-        "Item.Attachments.Count",
-        "Item.DeferredDeliveryTime.Get",
-        "Item.DeferredDeliveryTime.Set",
-        "Item.Recipients",
-        "Item.ReplyRecipients",
-        "Recipients.Count",
-        "Recipients.Item",
-        "Recipient.Name",
-        "Recipient.Address",
-        "Recipient.Type",
-        "Namespace.ExchangeConnectionMode",
-    };
-    return names;
-}
+const std::vector<std::string>& allOperations() { return host::allOperationNames(); }
 
 void FaultPlan::failOn(const std::string& operation, int nthCall, std::int32_t number,
                        std::u16string description) {
@@ -86,6 +54,8 @@ void FaultPlan::hit(const std::string& operation) {
     }
     if (const auto always = always_.find(operation); always != always_.end()) throw Failure(always->second);
 }
+
+void FaultPlan::hit(host::Operation operation) { hit(std::string(host::operationName(operation))); }
 
 void FaultPlan::reset() {
     calls_.clear();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "diagnostics/failure.h"
+#include "host/operations.h"
 
 namespace sw::sim {
 
@@ -28,6 +29,7 @@ public:
     // Unknown names throw std::invalid_argument here and in calls(), so a misspelt
     // name cannot make a test pass.
     void hit(const std::string& operation);
+    void hit(host::Operation operation);
     // Forgets all faults and call counts.
     void reset();
 
@@ -37,7 +39,7 @@ private:
     std::map<std::string, ErrorValue> always_;
 };
 
-// Every operation name the substitute Outlook counts, one per host operation.
+// Every operation name the substitute Outlook counts: host::allOperationNames().
 const std::vector<std::string>& allOperations();
 
 }  // namespace sw::sim

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "addin/host.h"
+#include "host/host.h"
 
 namespace sw::sim {
 

@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include "sim/outlook/sim_item.h"
 
 #include <utility>
@@ -11,15 +12,15 @@ public:
         : state_(std::move(state)), faults_(std::move(faults)) {}
 
     std::u16string name() override {
-        faults_->hit("Recipient.Name");
+        faults_->hit(host::Operation::recipientName);
         return state_.name;
     }
     std::u16string address() override {
-        faults_->hit("Recipient.Address");
+        faults_->hit(host::Operation::recipientAddress);
         return state_.address;
     }
     std::int32_t type() override {
-        faults_->hit("Recipient.Type");
+        faults_->hit(host::Operation::recipientType);
         return state_.type;
     }
 
@@ -37,12 +38,12 @@ public:
         : state_(std::move(state)), list_(list), faults_(std::move(faults)) {}
 
     std::int32_t count() override {
-        faults_->hit("Recipients.Count");
+        faults_->hit(host::Operation::recipientsCount);
         return static_cast<std::int32_t>(((*state_).*list_).size());
     }
 
     std::unique_ptr<host::Recipient> item(std::int32_t index) override {
-        faults_->hit("Recipients.Item");
+        faults_->hit(host::Operation::recipientsItem);
         const auto& list = (*state_).*list_;
         if (index < 1 || static_cast<std::size_t>(index) > list.size()) throw badIndexFailure();
         return std::make_unique<SimRecipient>(list[index - 1], faults_);
@@ -56,7 +57,7 @@ private:
 
 }  // namespace
 
-Failure badIndexFailure() { return {-2147352565, u"Array index out of bounds."}; }
+Failure badIndexFailure() { return {hresult::dispEBadIndex, u"Array index out of bounds."}; }
 
 SimItem::SimItem(std::shared_ptr<MailState> state, std::shared_ptr<FaultPlan> faults)
     : state_(std::move(state)), faults_(std::move(faults)) {}
@@ -65,47 +66,47 @@ SimItem::SimItem(MailState state, std::shared_ptr<FaultPlan> faults)
     : SimItem(std::make_shared<MailState>(std::move(state)), std::move(faults)) {}
 
 std::int32_t SimItem::itemClass() {
-    faults_->hit("Item.Class");
+    faults_->hit(host::Operation::itemClass);
     return state_->itemClass;
 }
 
 void SimItem::save() {
-    faults_->hit("Item.Save");
+    faults_->hit(host::Operation::itemSave);
     ++state_->saveCount;
 }
 
 std::u16string SimItem::subject() {
-    faults_->hit("Item.Subject");
+    faults_->hit(host::Operation::itemSubject);
     return state_->subject;
 }
 
 std::u16string SimItem::body() {
-    faults_->hit("Item.Body");
+    faults_->hit(host::Operation::itemBody);
     return state_->body;
 }
 
 std::int32_t SimItem::attachmentCount() {
-    faults_->hit("Item.Attachments.Count");
+    faults_->hit(host::Operation::itemAttachmentsCount);
     return state_->attachmentCount;
 }
 
 LocalDateTime SimItem::deferredDeliveryTime() {
-    faults_->hit("Item.DeferredDeliveryTime.Get");
+    faults_->hit(host::Operation::itemDeferredDeliveryTimeGet);
     return state_->deferredDeliveryTime;
 }
 
 void SimItem::setDeferredDeliveryTime(const LocalDateTime& time) {
-    faults_->hit("Item.DeferredDeliveryTime.Set");
+    faults_->hit(host::Operation::itemDeferredDeliveryTimeSet);
     state_->deferredDeliveryTime = time;
 }
 
 std::unique_ptr<host::Recipients> SimItem::recipients() {
-    faults_->hit("Item.Recipients");
+    faults_->hit(host::Operation::itemRecipients);
     return std::make_unique<SimRecipients>(state_, &MailState::recipients, faults_);
 }
 
 std::unique_ptr<host::Recipients> SimItem::replyRecipients() {
-    faults_->hit("Item.ReplyRecipients");
+    faults_->hit(host::Operation::itemReplyRecipients);
     return std::make_unique<SimRecipients>(state_, &MailState::replyRecipients, faults_);
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/host.h"
+#include "host/host.h"
 #include "datetime.h"
 #include "sim/outlook/fault_plan.h"
 
@@ -20,7 +20,7 @@ struct RecipientState {
 };
 
 struct MailState {
-    std::int32_t itemClass = host::olMail;  // 53 for a meeting request
+    std::int32_t itemClass = host::olMail;
     std::u16string subject, body;           // body: CR LF line ends
     std::int32_t attachmentCount = 0;
     LocalDateTime deferredDeliveryTime = notDeferred;

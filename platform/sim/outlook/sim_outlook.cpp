@@ -1,3 +1,4 @@
+#include "diagnostics/hresult.h"
 #include "sim/outlook/sim_outlook.h"
 
 #include <stdexcept>
@@ -18,23 +19,23 @@ public:
         : control_(std::move(control)), faults_(std::move(faults)) {}
 
     void setBeginGroup(bool value) override {
-        faults_->hit("Button.BeginGroup");
+        faults_->hit(host::Operation::buttonBeginGroup);
         control_->state.beginGroup = value;
     }
     void setTag(const std::u16string& tag) override {
-        faults_->hit("Button.Tag");
+        faults_->hit(host::Operation::buttonTag);
         control_->state.tag = tag;
     }
     void setCaption(const std::u16string& caption) override {
-        faults_->hit("Button.Caption");
+        faults_->hit(host::Operation::buttonCaption);
         control_->state.caption = caption;
     }
     void setOnAction(const std::u16string& action) override {
-        faults_->hit("Button.OnAction");
+        faults_->hit(host::Operation::buttonOnAction);
         control_->state.onAction = action;
     }
     std::unique_ptr<host::EventConnection> onClick(std::function<void()> handler) override {
-        faults_->hit("Button.Click");
+        faults_->hit(host::Operation::buttonClick);
         return control_->clicks.connect(std::move(handler));
     }
 
@@ -49,14 +50,14 @@ public:
         : bar_(std::move(bar)), faults_(std::move(faults)) {}
 
     std::unique_ptr<host::Button> findControlByTag(const std::u16string& tag) override {
-        faults_->hit("CommandBar.FindControl");
+        faults_->hit(host::Operation::commandBarFindControl);
         for (const auto& control : bar_->controls)
             if (control->state.tag == tag) return std::make_unique<SimButton>(control, faults_);
         return nullptr;
     }
 
     std::unique_ptr<host::Button> addButton(bool temporary) override {
-        faults_->hit("CommandBar.Controls.Add");
+        faults_->hit(host::Operation::commandBarControlsAdd);
         auto control = std::make_shared<SimControl>();
         control->state.temporary = temporary;
         bar_->controls.push_back(control);
@@ -74,7 +75,7 @@ public:
         : state_(std::move(state)), faults_(std::move(faults)) {}
 
     std::unique_ptr<host::CommandBar> commandBar(const std::u16string& name) override {
-        faults_->hit("Explorer.CommandBars");
+        faults_->hit(host::Operation::explorerCommandBars);
         for (const auto& bar : state_->bars)
             if (bar->name == name) return std::make_unique<SimCommandBarView>(bar, faults_);
         return nullptr;
@@ -91,7 +92,7 @@ public:
         : app_(std::move(app)), faults_(std::move(faults)) {}
 
     std::int32_t exchangeConnectionMode() override {
-        faults_->hit("Namespace.ExchangeConnectionMode");
+        faults_->hit(host::Operation::namespaceExchangeConnectionMode);
         return app_->exchangeConnectionMode;
     }
 
@@ -107,26 +108,26 @@ SimApplication::SimApplication(std::shared_ptr<FaultPlan> faults) : faults_(std:
 }
 
 std::u16string SimApplication::name() {
-    faults_->hit("Application.Name");
+    faults_->hit(host::Operation::applicationName);
     return state_->name;
 }
 
 std::unique_ptr<host::Explorer> SimApplication::activeExplorer() {
-    faults_->hit("Application.ActiveExplorer");
+    faults_->hit(host::Operation::applicationActiveExplorer);
     if (!state_->explorer) return nullptr;
     return std::make_unique<SimExplorer>(state_->explorer, faults_);
 }
 
 std::unique_ptr<host::Namespace> SimApplication::getNamespace(const std::u16string& type) {
-    faults_->hit("Application.GetNamespace");
+    faults_->hit(host::Operation::applicationGetNamespace);
     if (type != u"MAPI")  // the only namespace Outlook has
-        throw Failure(-2147024809, u"Could not complete the operation. One or more parameter values are not valid.");
+        throw Failure(hresult::eInvalidArg, u"Could not complete the operation. One or more parameter values are not valid.");
     return std::make_unique<SimNamespace>(state_, faults_);
 }
 
 std::unique_ptr<host::EventConnection> SimApplication::onItemSend(
     std::function<void(host::Item& item, bool& cancel)> handler) {
-    faults_->hit("Application.ItemSend");
+    faults_->hit(host::Operation::applicationItemSend);
     return state_->itemSend.connect(std::move(handler));
 }
 
@@ -185,7 +186,7 @@ SimAddInInstance::SimAddInInstance(std::shared_ptr<FaultPlan> faults, std::u16st
     : faults_(std::move(faults)), progId_(std::move(progId)) {}
 
 std::u16string SimAddInInstance::progId() {
-    faults_->hit("AddInInstance.ProgId");
+    faults_->hit(host::Operation::addInInstanceProgId);
     return progId_;
 }
 

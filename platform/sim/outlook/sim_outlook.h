@@ -10,18 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "addin/host.h"
+#include "host/host.h"
 #include "sim/outlook/fault_plan.h"
 #include "sim/outlook/handler_list.h"
 #include "sim/outlook/sim_item.h"
 
 namespace sw::sim {
 
-inline constexpr std::int32_t msoControlButton = 1;
-
 // What a command-bar control shows; the host's Click handlers are kept beside it.
 struct ControlState {
-    std::int32_t type = msoControlButton;
+    std::int32_t type = host::msoControlButton;
     bool temporary = false;
     bool beginGroup = false;
     std::u16string tag, caption, onAction;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "addin/host.h"
+#include "host/host.h"
 #include "checks/checks.h"
 #include "config/config_store.h"
 #include "diagnostics/diagnostics.h"

@@ -14,7 +14,34 @@
 
 namespace sw::host {
 
+// Outlook's OlObjectClass values the add-in tells apart. Only a mail item is
+// checked; meeting requests, cancellations and responses are sent unchecked.
 inline constexpr std::int32_t olMail = 43;
+inline constexpr std::int32_t olMeetingRequest = 53;
+inline constexpr std::int32_t olMeetingCancellation = 54;
+inline constexpr std::int32_t olMeetingResponseNegative = 55;
+inline constexpr std::int32_t olMeetingResponsePositive = 56;
+inline constexpr std::int32_t olMeetingResponseTentative = 57;
+
+// OlMailRecipientType.
+inline constexpr std::int32_t olOriginator = 0;
+inline constexpr std::int32_t olTo = 1;
+inline constexpr std::int32_t olCC = 2;
+inline constexpr std::int32_t olBCC = 3;
+
+// OlExchangeConnectionMode: anything but olNoExchange means an Exchange profile.
+inline constexpr std::int32_t olNoExchange = 0;
+inline constexpr std::int32_t olOffline = 100;
+inline constexpr std::int32_t olCachedOffline = 200;
+inline constexpr std::int32_t olDisconnected = 300;
+inline constexpr std::int32_t olCachedDisconnected = 400;
+inline constexpr std::int32_t olCachedConnectedHeaders = 500;
+inline constexpr std::int32_t olCachedConnectedDrizzle = 600;
+inline constexpr std::int32_t olCachedConnectedFull = 700;
+inline constexpr std::int32_t olOnline = 800;
+
+// MsoControlType of a plain command-bar button.
+inline constexpr std::int32_t msoControlButton = 1;
 
 // Keeps an event handler connected; disconnects when destroyed.
 class EventConnection {
@@ -28,7 +55,7 @@ public:
     virtual std::u16string name() = 0;
     // Internet address, or an Exchange directory name beginning "/o=".
     virtual std::u16string address() = 0;
-    virtual std::int32_t type() = 0;  // 1 To, 2 Cc, 3 Bcc (0 originator)
+    virtual std::int32_t type() = 0;  // olTo, olCC, olBCC (olOriginator)
 };
 
 class Recipients {
@@ -57,7 +84,7 @@ public:
 class Namespace {
 public:
     virtual ~Namespace() = default;
-    virtual std::int32_t exchangeConnectionMode() = 0;  // 0 = no Exchange server
+    virtual std::int32_t exchangeConnectionMode() = 0;  // olNoExchange = no Exchange server
 };
 
 class Button {
