@@ -124,6 +124,7 @@ TEST_P(HostContract, FailuresKeepOutlooksNumberAndText) {
     struct Row {
         const char* operation;
         std::function<void()> call;
+        bool textKept = true;  // a connection point answers with a bare HRESULT
     };
     const std::vector<Row> rows = {
         {"Item.Save", [&] { read->save(); }},
@@ -132,7 +133,7 @@ TEST_P(HostContract, FailuresKeepOutlooksNumberAndText) {
         {"Recipients.Item", [&] { read->recipients()->item(1); }},
         {"Application.ActiveExplorer", [&] { app->activeExplorer(); }},
         {"Explorer.CommandBars", [&] { app->activeExplorer()->commandBar(u"Tools"); }},
-        {"Application.ItemSend", [&] { app->onItemSend([](host::Item&, bool&) {}); }},
+        {"Application.ItemSend", [&] { app->onItemSend([](host::Item&, bool&) {}); }, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.operation);
@@ -141,7 +142,11 @@ TEST_P(HostContract, FailuresKeepOutlooksNumberAndText) {
             row.call();
             ADD_FAILURE() << "no failure";
         } catch (const Failure& f) {
-            EXPECT_EQ(f.value(), (ErrorValue{hresult::eAccessDenied, u"操作は拒否されました。"}));
+            EXPECT_EQ(f.number(), hresult::eAccessDenied);
+            if (row.textKept) {
+                EXPECT_EQ(f.description(), u"操作は拒否されました。");
+            }
+            EXPECT_FALSE(f.description().empty());
         }
     }
     try {

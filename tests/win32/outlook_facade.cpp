@@ -1,6 +1,7 @@
 #include "win32/outlook_facade.h"
 
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <functional>
 #include <map>
@@ -9,6 +10,7 @@
 
 #include "diagnostics/failure.h"
 #include "diagnostics/hresult.h"
+#include "win32/com_failure.h"
 #include "win32/dispatch.h"
 #include "win32/office_interfaces.h"
 
