@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sim/sim_environment.h"
+#include "support/config_text.h"
 #include "support/report_text.h"
 #include "support/temp_folder.h"
 
@@ -21,17 +22,6 @@ struct FakeSettings : SettingsSource {
     std::u16string minutesText() override { return minutes; }
     bool useDeferredDeliveryChecked() override { return useDeferred; }
 };
-
-inline std::string configXml(const std::string& inner) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>\n" + inner + "\n</config>\n";
-}
-
-inline const std::string standardInner =
-    "<body-check><word>社外秘</word><word>極秘</word></body-check>\n"
-    "<attachment-check><word>添付</word></attachment-check>\n"
-    "<recipient-check><domain>example.co.jp</domain><domain>@partner.com</domain></recipient-check>\n"
-    "<deferred-delivery use=\"True\">5</deferred-delivery>\n"
-    "<debug>False</debug>";
 
 class ConfigTest : public ::testing::Test {
 protected:
