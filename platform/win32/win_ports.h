@@ -24,7 +24,7 @@ public:
 // stops with an error report, so a mail never leaves unconfirmed.
 class UnavailableWindows : public Windows {
 public:
-    void showModal(ui::ConfirmDialog& dialog) override;
+    void showModal(ui::WindowModel& window) override;
 };
 
 }  // namespace sw::win
