@@ -14,8 +14,7 @@ AddIn::AddIn(Platform platform)
       diagnostics_(platform.messageBoxes, platform.files, platform.clock),
       config_(diagnostics_, platform.files, platform.documents),
       checks_(diagnostics_, config_, platform.clock),
-      dialog_(ui::DialogContext{diagnostics_, config_, checks_, platform.shell, [this] { return objApp_; },
-                                cancelSend_}) {}
+      dialog_(ui::DialogContext{diagnostics_, config_, checks_, platform.shell, [this] { return objApp_; }}) {}
 
 void AddIn::OnConnection(std::shared_ptr<host::Application> application, std::int32_t connectMode,
                          host::AddInInstance& addInInstance) {

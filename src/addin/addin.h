@@ -19,7 +19,7 @@ public:
     static constexpr char16_t buttonCaption[] = u"宛先確認";
 
     explicit AddIn(Platform platform);
-    // The dialog holds on to this object's decision flag and application.
+    // The dialog holds on to this object's application.
     AddIn(const AddIn&) = delete;
     AddIn& operator=(const AddIn&) = delete;
 
