@@ -10,7 +10,7 @@ shift 3
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The debug log is written in the ANSI code page of a Japanese Windows (932).
 if locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; fi
-if ! "$wine" "$probe" >/dev/null 2>&1; then
+if ! "$wine" "$probe" 2>/dev/null | grep -q '^sendwarden: started'; then
   echo "SKIPPED: $(basename "$probe") cannot start under $wine on this machine" \
        "(32-bit code does not run here); $(basename "$1") not run." >&2
   exit 77

@@ -11,6 +11,7 @@
 #include "support/config_text.h"
 #include "support/temp_folder.h"
 #include "win32/module.h"
+#include "win32/outlook_host.h"
 #include "win32/office_interfaces.h"
 #include "win32/outlook_facade.h"
 #include "win32/screen_user.h"
@@ -18,90 +19,6 @@
 namespace sw::test::win {
 namespace {
 using namespace sw::win;
-
-const std::wstring classes = L"Software\\Classes\\";
-const std::wstring clsidKey = classes + L"CLSID\\" + clsidText;
-const std::wstring progIdKey = classes + progId;
-const std::wstring addInKey = std::wstring(L"Software\\Microsoft\\Office\\Outlook\\Addins\\") + progId;
-
-std::optional<std::wstring> readText(HKEY root, const std::wstring& key, const wchar_t* name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) return {};
-    return buffer;
-}
-
-std::optional<DWORD> readNumber(HKEY root, const std::wstring& key, const wchar_t* name) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) return {};
-    return value;
-}
-
-bool keyExists(HKEY root, const std::wstring& key) {
-    RegKey k;
-    return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
-}
-
-// regsvr32's part. Wine does not merge the per-user classes into HKEY_CLASSES_ROOT
-// as Windows does: the registration is mirrored under HKLM for the run.
-class Registration {
-public:
-    explicit Registration(const std::filesystem::path& dll) : module_(LoadLibraryW(dll.c_str())) {}
-    ~Registration() {
-        unmirror();
-        call("DllUnregisterServer");
-        FreeLibrary(module_);
-    }
-    HRESULT call(const char* entry) const {
-        auto* function = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(reinterpret_cast<void*>(GetProcAddress(module_, entry)));
-        return function ? function() : E_NOTIMPL;
-    }
-    void mirror() const {
-        for (const std::wstring* key : {&clsidKey, &progIdKey}) {
-            RegKey from, to;
-            RegOpenKeyExW(HKEY_CURRENT_USER, key->c_str(), 0, KEY_READ, from.put());
-            RegCreateKeyExW(HKEY_LOCAL_MACHINE, key->c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, to.put(), nullptr);
-            RegCopyTreeW(from.get(), nullptr, to.get());
-        }
-    }
-    void unmirror() const {
-        for (const std::wstring* key : {&clsidKey, &progIdKey}) {
-            RegDeleteTreeW(HKEY_LOCAL_MACHINE, key->c_str());
-            RegDeleteKeyW(HKEY_LOCAL_MACHINE, key->c_str());
-        }
-    }
-
-private:
-    HMODULE module_;
-};
-
-ComPtr<IDTExtensibility2> createByProgId() {
-    CLSID clsid{};
-    EXPECT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
-    EXPECT_TRUE(clsid == CLSID_dsrOutlook2003);
-    ComPtr<IDTExtensibility2> addIn;
-    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDTExtensibility2, addIn.putVoid()), S_OK);
-    return addIn;
-}
-
-HRESULT connect(IDTExtensibility2& addIn, IDispatch* app, IDispatch* instance, bool viaIDispatch) {
-    if (!viaIDispatch) {
-        SAFEARRAY* custom = nullptr;
-        return addIn.OnConnection(app, 1, instance, &custom);
-    }
-    // As a late-binding host calls it: arguments last to first.
-    VARIANT args[4];
-    for (VARIANT& a : args) VariantInit(&a);
-    args[3].vt = VT_DISPATCH, args[3].pdispVal = app;
-    args[2].vt = VT_I4, args[2].lVal = 1;
-    args[1].vt = VT_DISPATCH, args[1].pdispVal = instance;
-    args[0].vt = VT_ERROR, args[0].scode = DISP_E_PARAMNOTFOUND;
-    DISPPARAMS params{args, nullptr, 4, 0};
-    DISPID id = 0;
-    auto* name = const_cast<LPOLESTR>(L"OnConnection");
-    EXPECT_EQ(addIn.GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
-    return addIn.Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-}
 
 const sim::ControlState newButton{host::msoControlButton, true, true, u"Sendvigil", u"宛先確認",
                                   u"!<Sendwarden.dsrOutlook2003>"};
@@ -184,8 +101,9 @@ TEST_P(AddInScenarios, Run) {
         SAFEARRAY* custom = nullptr;
         EXPECT_EQ(addIn->OnDisconnection(1, &custom), S_OK);
     }
-    // Released: the sinks are gone from Outlook's objects.
+    // Released: the sinks are gone from Outlook's objects, and the DLL may unload.
     EXPECT_EQ(app.itemSendHandlerCount(), 0u);
+    EXPECT_EQ(registration->call("DllCanUnloadNow"), S_OK);
     const std::vector<SeenBox> boxes = user.boxes();
     ASSERT_EQ(boxes.size(), s.boxParts.size());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
