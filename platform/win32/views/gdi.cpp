@@ -18,18 +18,14 @@ int dpiFor(HWND window) {
 }
 
 FontCache::FontCache(int dpi) : dpi_(dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        base_ = metrics.lfMessageFont;
-        // The system reports the font for the system DPI; the window may sit on another monitor.
-        const int systemDpi = dpiFor(nullptr);
-        base_.lfHeight = MulDiv(base_.lfHeight, dpi_, systemDpi);
-    } else {
-        base_.lfHeight = -MulDiv(9, dpi_, 72);
-        base_.lfCharSet = DEFAULT_CHARSET;
-        lstrcpyW(base_.lfFaceName, L"Tahoma");
-    }
+    // The windows were laid out in 9-point "ＭＳ Ｐゴシック": a label sized for two of
+    // its lines clips in the taller UI fonts of later Windows versions. Where the
+    // face is missing, the Japanese character set leads the mapper to a like one.
+    base_.lfHeight = -MulDiv(9, dpi_, 72);
+    base_.lfWeight = FW_NORMAL;
+    base_.lfCharSet = SHIFTJIS_CHARSET;
+    base_.lfQuality = DEFAULT_QUALITY;
+    lstrcpyW(base_.lfFaceName, L"ＭＳ Ｐゴシック");
 }
 
 FontCache::~FontCache() {
