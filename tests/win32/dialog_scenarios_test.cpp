@@ -2,7 +2,7 @@
 // view on every send, and a user at the screen reads it and answers it.
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <cstdio>
 #include <mutex>
 
 #include "datetime.h"
@@ -217,6 +217,50 @@ const DialogScenario scenarios[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Dialog, DialogScenarios, ::testing::ValuesIn(scenarios));
+
+}  // namespace
+}  // namespace sw::test::win
+
+namespace sw::test::win {
+namespace {
+
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+struct Counts {
+    DWORD gdi, user;
+    int windows;  // the thread's top-level windows
+};
+
+Counts counts() {
+    Counts c{GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), 0};
+    EnumThreadWindows(GetCurrentThreadId(), countWindow, reinterpret_cast<LPARAM>(&c.windows));
+    return c;
+}
+
+// Each window takes its controls, fonts and menus with it: a hundred sends leave
+// the process's object counts where the first left them.
+TEST(DialogResources, HundredSendsLeaveNoObjectsBehind) {
+    InstalledAddIn addIn(configXml(standardInner));
+    ScreenUser user([](HWND window) { press(controlWindow(window, cmdOK)); });
+    sim::SimApplication app;
+    AddInSession session(app);
+    ASSERT_TRUE(session.connected());
+    auto sendOne = [&] { EXPECT_FALSE(session.send(*app.newItem(withReplyTo()))); };
+    sendOne();  // the first window registers classes and loads shared icons and cursors
+    const Counts before = counts();
+    for (int i = 0; i < 100; ++i) sendOne();
+    const Counts after = counts();
+    std::printf("GDI objects %lu -> %lu, USER objects %lu -> %lu, windows %d -> %d after 100 sends\n",
+                before.gdi, after.gdi, before.user, after.user, before.windows, after.windows);
+    EXPECT_EQ(after.windows, before.windows);
+    // Wine answers 0 for both counts; Windows counts them.
+    if (before.gdi == 0) GTEST_SKIP() << "this system does not count GDI and USER objects";
+    EXPECT_LE(after.gdi, before.gdi + 4);
+    EXPECT_LE(after.user, before.user + 4);
+}
 
 }  // namespace
 }  // namespace sw::test::win
