@@ -28,7 +28,7 @@ void WinShell::openUrl(const std::u16string& url) {
     if (result <= 32) throw comFailure(HRESULT_FROM_WIN32(GetLastError()), u"ShellExecuteW");
 }
 
-void UnavailableWindows::showModal(ui::ConfirmDialog&) {
+void UnavailableWindows::showModal(ui::WindowModel&) {
     throw Failure(hresult::eNotImpl, u"The confirmation window is not available in this build.");
 }
 

@@ -20,11 +20,11 @@ public:
     void openUrl(const std::u16string& url) override;
 };
 
-// Until the native views exist the confirmation window cannot be shown: the send
-// stops with an error report, so a mail never leaves unconfirmed.
+// Until the native views exist no window can be shown: the send stops at the
+// confirmation window with an error report, so a mail never leaves unconfirmed.
 class UnavailableWindows : public Windows {
 public:
-    void showModal(ui::ConfirmDialog& dialog) override;
+    void showModal(ui::WindowModel& window) override;
 };
 
 }  // namespace sw::win
