@@ -125,7 +125,9 @@ public:
     }
 
 protected:
-    bool answers(REFIID iid) const override { return iid == IID_IDispatch || iid == IID_IDTExtensibility2; }
+    void* answers(REFIID iid) override {
+        return iid == IID_IDispatch || iid == IID_IDTExtensibility2 ? static_cast<IDTExtensibility2*>(this) : nullptr;
+    }
 
 private:
     WinPlatform platform_;

@@ -1,17 +1,16 @@
 #pragma once
-// Reference counting and QueryInterface for the DLL's own COM objects. Each object
-// lists the interfaces it answers; IUnknown is the first of them.
+// Reference counting and QueryInterface for COM objects written here. An object
+// derives from the interfaces it implements; answers() hands out the one asked for.
 #include <windows.h>
 
 #include <atomic>
-#include <initializer_list>
 
 #include "win32/module.h"
 
 namespace sw::win {
 
-template <class Primary>
-class ComObject : public Primary, public CountedObject {
+template <class Primary, class... Others>
+class ComObject : public Primary, public Others..., public CountedObject {
 public:
     STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
     STDMETHODIMP_(ULONG) Release() override {
@@ -21,18 +20,15 @@ public:
     }
     STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
-        *out = nullptr;
-        if (iid == IID_IUnknown || answers(iid)) {
-            *out = static_cast<Primary*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return E_NOINTERFACE;
+        *out = iid == IID_IUnknown ? static_cast<Primary*>(this) : answers(iid);
+        if (!*out) return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
 
 protected:
-    // The interfaces besides IUnknown that the object's primary vtable serves.
-    virtual bool answers(REFIID iid) const = 0;
+    // The interface `iid` names as this object implements it, or null.
+    virtual void* answers(REFIID iid) = 0;
 
 private:
     std::atomic<ULONG> references_{1};

@@ -32,7 +32,7 @@ public:
     }
 
 protected:
-    bool answers(REFIID iid) const override { return iid == IID_IClassFactory; }
+    void* answers(REFIID iid) override { return iid == IID_IClassFactory ? static_cast<IClassFactory*>(this) : nullptr; }
 };
 
 }  // namespace

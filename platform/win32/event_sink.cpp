@@ -31,7 +31,9 @@ public:
     }
 
 protected:
-    bool answers(REFIID iid) const override { return iid == IID_IDispatch || iid == events_; }
+    void* answers(REFIID iid) override {
+        return iid == IID_IDispatch || iid == events_ ? static_cast<IDispatch*>(this) : nullptr;
+    }
 
 private:
     IID events_;

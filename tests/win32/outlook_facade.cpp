@@ -11,6 +11,7 @@
 #include "diagnostics/failure.h"
 #include "diagnostics/hresult.h"
 #include "win32/com_failure.h"
+#include "win32/com_object.h"
 #include "win32/dispatch.h"
 #include "win32/office_interfaces.h"
 
@@ -100,32 +101,14 @@ private:
     std::map<DWORD, std::unique_ptr<host::EventConnection>> connections_;
 };
 
-class Facade : public IDispatch, public IConnectionPointContainer {
+class Facade : public ComObject<IDispatch, IConnectionPointContainer> {
 public:
     Facade(std::vector<FakeMember> members, FacadeOptions options) : members_(std::move(members)), options_(options) {}
-    virtual ~Facade() = default;
 
     void addEvents(const IID& events, Subscribe subscribe) {
         points_.push_back(std::make_unique<Point>(this, events, std::move(subscribe)));
     }
 
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
-    STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-        *out = nullptr;
-        if (iid == IID_IUnknown || iid == IID_IDispatch)
-            *out = static_cast<IDispatch*>(this);
-        else if (iid == IID_IConnectionPointContainer && !points_.empty())
-            *out = static_cast<IConnectionPointContainer*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
     STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
@@ -159,6 +142,7 @@ public:
         return DISP_E_MEMBERNOTFOUND;
     }
     STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints**) override { return E_NOTIMPL; }
+
     STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
         for (auto& point : points_) {
             IID events{};
@@ -168,11 +152,18 @@ public:
         return *out = nullptr, CONNECT_E_NOCONNECTION;
     }
 
+protected:
+    void* answers(REFIID iid) override {
+        if (iid == IID_IDispatch) return static_cast<IDispatch*>(this);
+        if (iid == IID_IConnectionPointContainer && !points_.empty())
+            return static_cast<IConnectionPointContainer*>(this);
+        return nullptr;
+    }
+
 private:
     std::vector<FakeMember> members_;
     FacadeOptions options_;
     std::vector<std::unique_ptr<Point>> points_;
-    ULONG references_ = 1;
 };
 
 ComPtr<IDispatch> make(std::vector<FakeMember> members, FacadeOptions options) {
