@@ -26,6 +26,9 @@ struct Seen {
     bool replyShown = false, boxShown = false, boxTicked = false;
     std::vector<std::u16string> warnings;  // attachment, subject, body
     std::vector<COLORREF> warningColours;
+    std::u16string link, linkClass;
+    COLORREF linkColour = 0;
+    bool linkTakesFocus = false;
 };
 
 COLORREF labelColour(HWND label) {
@@ -46,6 +49,13 @@ Seen read(HWND window) {
     HWND box = controlWindow(window, chkNotDeferred);
     s.boxShown = shown(box);
     s.boxTicked = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    HWND link = controlWindow(window, llbAmazon);
+    s.link = textOf(link);
+    wchar_t className[64] = {};
+    GetClassNameW(link, className, 64);
+    s.linkClass = reinterpret_cast<const char16_t*>(className);
+    s.linkColour = static_cast<COLORREF>(GetWindowLongPtrW(link, 0));
+    s.linkTakesFocus = (GetWindowLongW(link, GWL_STYLE) & WS_TABSTOP) != 0;
     for (ui::ControlId label : {lblCheckAttachment, lblCheckSubject, lblCheckBody}) {
         s.warnings.push_back(textOf(controlWindow(window, label)));
         s.warningColours.push_back(labelColour(controlWindow(window, label)));
@@ -169,6 +179,10 @@ TEST_P(DialogScenarios, Send) {
     if (!s.replyRows.empty()) expectRows(seen->replyTo, s.replyRows);
     EXPECT_EQ(seen->warnings, s.warnings);
     EXPECT_EQ(seen->warningColours, std::vector<COLORREF>(3, red));
+    EXPECT_EQ(seen->link, u"Amazonで買い物");
+    EXPECT_EQ(seen->linkClass, u"SendwardenLink");
+    EXPECT_EQ(seen->linkColour, RGB(0, 0, 255));
+    EXPECT_TRUE(seen->linkTakesFocus);
     EXPECT_EQ(seen->boxShown, s.boxShown);
     EXPECT_EQ(seen->boxTicked, s.boxTicked);
 }

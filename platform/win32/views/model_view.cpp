@@ -195,7 +195,7 @@ void ModelView::syncFocus() {
     const auto found = natives_.find(model_.focus());
     if (found == natives_.end() || !IsWindowVisible(found->second.window)) return;
     if (GetFocus() != found->second.window) SetFocus(found->second.window);
-    focusSeen_ = GetFocus();
+    noticeFocus();
 }
 
 void ModelView::noticeFocus() {
@@ -203,6 +203,8 @@ void ModelView::noticeFocus() {
     if (now == focusSeen_) return;
     focusSeen_ = now;
     const ui::ControlId id = idOf(now);
+    if (const ui::Control* shown = drawn(id); shown && shown->kind == ui::ControlKind::textField)
+        applyInputMethod(now, shown->imeMode);
     if (id != ui::noControl && id != model_.focus()) forward([&] { model_.focusChanged(id); });
 }
 

@@ -1,5 +1,7 @@
 #include "win32/views/native_controls.h"
 
+#include <imm.h>
+
 #include <algorithm>
 
 #include "win32/handles.h"
@@ -209,6 +211,14 @@ void update(NativeControl& native, const ui::Control& c, FontCache& fonts, int d
     // Shown last, so that it appears complete.
     if (changed(&ui::Control::visible)) ShowWindow(w, c.visible ? SW_SHOWNA : SW_HIDE);
     native.drawn = c;
+}
+
+void applyInputMethod(HWND field, int mode) {
+    if (mode != 1 && mode != 2) return;
+    if (HIMC context = ImmGetContext(field)) {
+        ImmSetOpenStatus(context, mode == 1);
+        ImmReleaseContext(field, context);
+    }
 }
 
 int gridRow(const ui::Grid& grid, int item) {

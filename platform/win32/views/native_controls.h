@@ -28,6 +28,10 @@ HWND createNative(const ui::Control& control, HWND parent, HINSTANCE module, voi
 // The geometry is given in pixels by the caller: containers are native parents.
 void update(NativeControl& native, const ui::Control& control, FontCache& fonts, int dpi);
 
+// A text field's input method as the model asks when the field takes the focus:
+// 1 switched on, 2 off, 0 left as the user had it.
+void applyInputMethod(HWND field, int mode);
+
 // A grid cell's text colour as the list view draws it, for its custom-draw notification.
 LRESULT drawGridCell(const ui::Grid& grid, NMLVCUSTOMDRAW& draw);
 
