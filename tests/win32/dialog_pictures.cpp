@@ -1,5 +1,7 @@
 // Sends a few mails through the add-in and saves a picture of each confirmation
 // window as it stands on the screen, into the current folder (NAME.bmp).
+#include <windows.h>
+#include <commctrl.h>
 #include <ole2.h>
 
 #include <atomic>
@@ -17,7 +19,21 @@ using namespace sw;
 struct Picture {
     const char* name;
     sim::MailState mail;
+    bool contextMenu = false;  // right-click the second row first
 };
+
+// A right press on a recipients row, as the mouse gives it; the menu opens at the pointer.
+void rightClickRow(HWND window, int item) {
+    HWND list = test::win::controlWindow(window, ui::dialog::fgdRecipients);
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&row));
+    POINT at{row.left + 60, (row.top + row.bottom) / 2};
+    POINT screen = at;
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
+    PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageW(list, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
 
 sim::MailState mail(std::u16string subject, std::u16string body, std::vector<sim::RecipientState> to,
                     std::vector<sim::RecipientState> replyTo = {}) {
@@ -45,6 +61,7 @@ int main() {
         {"dialog-unsafe-rows", mail(u"お見積りの件", u"いつもお世話になっております。", mixed)},
         {"dialog-warnings", mail(u"", u"社外秘の資料を添付します。", mixed,
                                  {{u"営業部 窓口", u"sales-desk@unknown-example.com", 0}})},
+        {"dialog-context-menu", mail(u"お見積りの件", u"いつもお世話になっております。", mixed), true},
     };
     int failures = 0;
     {
@@ -55,7 +72,12 @@ int main() {
             std::atomic<bool> saved = false;
             ScreenUser user([&](HWND window) {
                 Sleep(500);  // let it finish drawing
-                saved = saveBitmap(window, std::string(picture.name) + ".bmp");
+                if (picture.contextMenu) rightClickRow(window, 1);
+                Sleep(picture.contextMenu ? 500 : 0);
+                saved = saveBitmap(window, std::string(picture.name) + ".bmp", picture.contextMenu ? 120 : 0);
+                // Escape closes an open menu; the window itself ignores it.
+                PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+                Sleep(100);
                 press(controlWindow(window, ui::dialog::cmdCancel));
             });
             auto item = app.newItem(picture.mail);

@@ -85,10 +85,10 @@ GridSeen readGrid(HWND list) {
 
 void press(HWND control) { PostMessageW(control, BM_CLICK, 0, 0); }
 
-bool saveBitmap(HWND window, const std::filesystem::path& file) {
+bool saveBitmap(HWND window, const std::filesystem::path& file, int margin) {
     RECT area;
     GetWindowRect(window, &area);
-    const int width = area.right - area.left, height = area.bottom - area.top;
+    const int width = area.right - area.left + margin, height = area.bottom - area.top + margin;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);

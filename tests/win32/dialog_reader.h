@@ -25,7 +25,8 @@ GridSeen readGrid(HWND list);
 // Posts a left click to a button or check box.
 void press(HWND control);
 
-// The window as it is on the screen, title bar included, as a 24-bit BMP.
-bool saveBitmap(HWND window, const std::filesystem::path& file);
+// The window as it is on the screen, title bar included, and `margin` pixels more
+// to the right and below (for a menu that opens over its edge), as a 24-bit BMP.
+bool saveBitmap(HWND window, const std::filesystem::path& file, int margin = 0);
 
 }  // namespace sw::test::win

@@ -232,7 +232,10 @@ LRESULT drawGridCell(const ui::Grid& grid, NMLVCUSTOMDRAW& draw) {
         case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
         case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-            const int row = gridRow(grid, static_cast<int>(draw.nmcd.dwItemSpec));
+            const int item = static_cast<int>(draw.nmcd.dwItemSpec);
+            // A selected row keeps the selection's colours, readable on the highlight.
+            if (ListView_GetItemState(draw.nmcd.hdr.hwndFrom, item, LVIS_SELECTED)) return CDRF_DODEFAULT;
+            const int row = gridRow(grid, item);
             if (row >= 0 && draw.iSubItem >= 0 && draw.iSubItem < grid.cols())
                 draw.clrText = nativeColour(grid.cell(row, draw.iSubItem).foreColor);
             return CDRF_NEWFONT;
