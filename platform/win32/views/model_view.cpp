@@ -1,6 +1,7 @@
 #include "win32/views/model_view.h"
 
-#include <commctrl.h>
+#include <algorithm>
+#include <stdexcept>
 
 #include "win32/handles.h"
 #include "win32/module.h"
