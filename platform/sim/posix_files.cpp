@@ -83,6 +83,8 @@ std::optional<std::filesystem::path> PosixFiles::createReplacement(const std::fi
         ::close(fd);
         return std::filesystem::path(name);
     }
+    // A folder that refuses new files may hold a file this user may write: the
+    // caller then writes it in place.
     const int error = errno;
     if (error != EACCES && error != EPERM) throw fileFailure(error, target.parent_path());
     const int writable = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
