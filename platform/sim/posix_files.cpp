@@ -39,7 +39,9 @@ void PosixFiles::setAttributes(const std::filesystem::path& file, int attributes
         mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
     else
         mode |= S_IWUSR;
-    if (::chmod(file.c_str(), mode) != 0) throw fileFailure(errno, file);
+    // A mode that is already right is left alone: only the owner may change it, and
+    // another user who may write the file may be saving it.
+    if (mode != (st.st_mode & 07777) && ::chmod(file.c_str(), mode) != 0) throw fileFailure(errno, file);
 }
 
 void PosixFiles::appendLine(const std::filesystem::path& file, const std::u16string& line) {
