@@ -87,7 +87,7 @@ TEST(EmlReader, ReadsCraftedMessages) {
                          {u"ben@example.org", u"ben@example.org", 1},
                          {u"angle@example.org", u"angle@example.org", 1}}}},
         // every address a row, as written: "<>" empty, trailing dot and punycode kept, a malformed
-        // neighbour and an unquoted Shift_JIS name whose last byte is "\" lose nothing; a source
+        // neighbour and a quoted Shift_JIS name whose last byte is "\" lose nothing; a source
         // route dropped; names from encoded words (also quoted) and from a bare address's comment
         {"addresses_as_written.eml",
          {.subject = u"Addresses",
@@ -104,7 +104,10 @@ TEST(EmlReader, ReadsCraftedMessages) {
                          {u"一覧表", u"list@example.jp", 1},
                          {u"next@example.jp", u"next@example.jp", 1},
                          {u"x@xn--bcher-kva.example", u"x@xn--bcher-kva.example", 1},
-                         {u"a@b..c", u"a@b..c", 1}},
+                         {u"a@b..c", u"a@b..c", 1},
+                         {u"\"Unpaired", u"u@example.com", 2},  // an unpaired quote swallows nothing
+                         {u"A", u"a@example.com", 2},
+                         {u"b@example.com", u"b@example.com", 2}},  // nor a missing comma
           .replyRecipients = {{u"", u"", 0}, {u"Desk", u"desk@example.com", 0}}}},
     };
     for (const auto& c : cases) {

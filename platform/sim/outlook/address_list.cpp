@@ -79,20 +79,22 @@ public:
         for (const char c : header)
             if (c != '\r' && c != '\n') text_ += c;
         shiftJis_ = !g_utf8_validate(text_.data(), static_cast<gssize>(text_.size()), nullptr);
+        matchComments();
     }
 
     std::vector<RawMailbox> run() {
         bool inGroup = false;
         while (at_ < text_.size()) {
             const char c = text_[at_];
-            if (c == '(') {
+            if (c == '(' && commentCloses_[at_]) {
                 std::string text = comment();
                 if (!element_.hasComment && !element_.inAngle) {
                     element_.comment = std::move(text);
                     element_.hasComment = true;
                 }
                 element_.separate();
-            } else if (c == '"') {
+            } else if (c == '"' && quoteCloses()) {
+                afterAngle();
                 quoted();
             } else if (isSpace(c)) {
                 element_.separate();
@@ -111,10 +113,12 @@ public:
                 element_ = {};  // a group's name is no recipient; its members are
                 inGroup = true;
                 ++at_;
-            } else if (c == '<' && !element_.hasAngle) {
+            } else if (c == '<' && !element_.inAngle) {
+                afterAngle();
                 element_.inAngle = element_.hasAngle = true;
                 ++at_;
             } else {
+                afterAngle();
                 const std::string_view ch = character();
                 element_.word(ch, ch);
             }
@@ -124,20 +128,59 @@ public:
     }
 
 private:
-    // One character: a double-byte Shift_JIS character whole, and an ISO-2022-JP
-    // run whole, so that none of their bytes is taken for a special.
-    std::string_view character() {
+    // The length of the character at `i`: a double-byte Shift_JIS character and an
+    // ISO-2022-JP run are taken whole, so that none of their bytes is read as a
+    // special such as "\" or "<".
+    std::size_t step(std::size_t i) const {
         std::size_t length = 1;
-        if (text_[at_] == '\x1b' && at_ + 1 < text_.size() && text_[at_ + 1] == '$') {
-            const std::size_t back = text_.find("\x1b(", at_ + 2);
-            length = back == std::string::npos ? text_.size() - at_ : back + 3 - at_;
-        } else if (shiftJis_ && isShiftJisLead(text_[at_])) {
+        if (text_[i] == '\x1b' && i + 1 < text_.size() && text_[i + 1] == '$') {
+            const std::size_t back = text_.find("\x1b(", i + 2);
+            length = back == std::string::npos ? text_.size() - i : back + 3 - i;
+        } else if (shiftJis_ && isShiftJisLead(text_[i])) {
             length = 2;
         }
-        length = std::min(length, text_.size() - at_);
-        const std::string_view ch(text_.data() + at_, length);
-        at_ += length;
+        return std::min(length, text_.size() - i);
+    }
+
+    std::string_view character() {
+        const std::string_view ch(text_.data() + at_, step(at_));
+        at_ += ch.size();
         return ch;
+    }
+
+    // An unpaired quote or parenthesis is read as a plain character, so that it
+    // cannot swallow the addresses after it. Which "(" are paired is found in one
+    // pass; a quote that finds no partner means no later quote will.
+    void matchComments() {
+        commentCloses_.assign(text_.size(), false);
+        std::vector<std::size_t> open;
+        for (std::size_t i = 0; i < text_.size(); i += step(i)) {
+            if (text_[i] == '\\' && i + 1 < text_.size()) {
+                ++i;
+            } else if (text_[i] == '(') {
+                open.push_back(i);
+            } else if (text_[i] == ')' && !open.empty()) {
+                commentCloses_[open.back()] = true;
+                open.pop_back();
+            }
+        }
+    }
+
+    bool quoteCloses() {
+        for (std::size_t i = at_ + 1; !quotesExhausted_ && i < text_.size(); i += step(i)) {
+            if (text_[i] == '\\' && i + 1 < text_.size())
+                ++i;
+            else if (text_[i] == '"')
+                return true;
+        }
+        quotesExhausted_ = true;
+        return false;
+    }
+
+    // Text after a finished "<...>" starts the next address: a missing comma must
+    // not hide it.
+    void afterAngle() {
+        if (element_.hasAngle && !element_.inAngle) finish();
     }
 
     void quoted() {
@@ -147,7 +190,7 @@ private:
             if (text_[at_] == '\\' && at_ + 1 < text_.size()) ++at_;
             text += character();
         }
-        if (at_ < text_.size()) ++at_;  // an unpaired quote runs to the end
+        if (at_ < text_.size()) ++at_;
         element_.word(text, std::string_view(text_).substr(start, at_ - start));
     }
 
@@ -182,6 +225,8 @@ private:
     std::string text_;
     std::size_t at_ = 0;
     bool shiftJis_ = false;
+    std::vector<bool> commentCloses_;
+    bool quotesExhausted_ = false;
     Element element_;
     std::vector<RawMailbox> out_;
 };
