@@ -106,7 +106,7 @@ bool isType(GMimeObject* object, const char* type, const char* subtype) {
     return g_mime_content_type_is_type(g_mime_object_get_content_type(object), type, subtype);
 }
 
-bool named(GMimePart* part) {
+bool markedAsFile(GMimePart* part) {
     const char* file = g_mime_part_get_filename(part);
     return g_mime_part_is_attachment(part) || (file && *file);
 }
@@ -138,7 +138,7 @@ void summarise(GMimeObject* object, PartSummary& summary) {
         ++summary.forwarded;  // a forwarded message shows as an attached item
     } else if (GMIME_IS_PART(object)) {
         GMimePart* part = GMIME_PART(object);
-        if (named(part)) {
+        if (markedAsFile(part)) {
             summary.files.push_back(part);
         } else if (isType(object, "text", "plain")) {
             if (!summary.plain) summary.plain = part;
@@ -166,7 +166,7 @@ std::set<std::string> contentIdsShown(const std::vector<GMimePart*>& htmlParts) 
             at += 4;
             const std::size_t end = std::min(html.find_first_of("\"' <>)\t\r\n", at), html.size());
             const GText id(g_uri_unescape_segment(html.data() + at, html.data() + end, nullptr));
-            if (id) ids.insert(id.get());
+            ids.insert(id ? std::string(id.get()) : html.substr(at, end - at));
             at = end - 1;
         }
     }
@@ -174,9 +174,9 @@ std::set<std::string> contentIdsShown(const std::vector<GMimePart*>& htmlParts) 
 }
 
 // Outlook lists every part it does not show as the item's own text: parts with a
-// file name or an attachment disposition, leaves that are not text (an unnamed
-// PDF, an image), forwarded messages. Images an HTML body shows inline by
-// Content-ID are part of the body, not listed.
+// file name or an attachment disposition, leaves other than text/plain, text/html
+// and text/calendar (an unnamed PDF, an image, a vCard), forwarded messages.
+// Images an HTML body shows inline by Content-ID are part of the body, not listed.
 int attachmentCount(const PartSummary& summary) {
     const std::set<std::string> shown = contentIdsShown(summary.htmlParts);
     int count = summary.forwarded;
