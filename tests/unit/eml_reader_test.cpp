@@ -107,7 +107,8 @@ TEST(EmlReader, ReadsCraftedMessages) {
                          {u"a@b..c", u"a@b..c", 1},
                          {u"\"Unpaired", u"u@example.com", 2},  // an unpaired quote swallows nothing
                          {u"A", u"a@example.com", 2},
-                         {u"b@example.com", u"b@example.com", 2}},  // nor a missing comma
+                         {u"b@example.com", u"b@example.com", 2},  // nor a missing comma
+                         {u"会社", u"kaisha@example.jp", 3}},  // raw ISO-2022-JP: its "<" is a kanji byte
           .replyRecipients = {{u"", u"", 0}, {u"Desk", u"desk@example.com", 0}}}},
     };
     for (const auto& c : cases) {
