@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          libpugixml-dev nlohmann-json3-dev libcli11-dev libgmime-3.0-dev)
+          libxml2-dev nlohmann-json3-dev libcli11-dev libgmime-3.0-dev)
 
 missing=()
 for p in "${packages[@]}"; do
