@@ -63,6 +63,7 @@ inline const std::vector<BrokenFile>& brokenFiles() {
         {"a UTF-8 byte order mark under a Shift_JIS declaration", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><config/>"},
         {"an undeclared namespace prefix", configXml("<x:body-check/>")},
         {"an unclosed element", "<config><body-check>"},
+        {"plain text", "not xml at all"},
         {"an empty file", ""},
         {"an external entity", "<!DOCTYPE config [<!ENTITY e SYSTEM \"file:///etc/hostname\">]><config>&e;</config>"},
         {"an external parameter entity",
