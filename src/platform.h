@@ -16,11 +16,14 @@ public:
 // Message-box styles and answers use the Windows values.
 namespace mb {
 inline constexpr int okOnly = 0;
+inline constexpr int yesNo = 4;
 inline constexpr int critical = 16;
 inline constexpr int question = 32;
 inline constexpr int exclamation = 48;
 inline constexpr int information = 64;
 inline constexpr int answerOk = 1;
+inline constexpr int answerYes = 6;
+inline constexpr int answerNo = 7;
 }  // namespace mb
 
 class MessageBoxes {
@@ -58,6 +61,9 @@ public:
 
 namespace sw::ui {
 class ConfirmDialog;
+inline namespace interim {
+class WindowModel;
+}
 }
 namespace sw::xml {
 class DocumentFactory;
@@ -70,6 +76,7 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual void showModal(ui::ConfirmDialog& dialog) = 0;
+    virtual void showModal(ui::WindowModel&) {}
 };
 
 // Everything a platform lends the core. The add-in takes the whole set; each part
