@@ -42,8 +42,8 @@ void itemSendToDialog(benchmark::State& state, int safeEntries, int words, int r
     const sim::MailState mail = test::sizedMail(recipients, body);
     using Clock = std::chrono::steady_clock;
     Clock::time_point shown;
-    road.windows.onShow = [&](const ui::ConfirmDialog&) { shown = Clock::now(); };
-    road.windows.fallback = [](ui::ConfirmDialog& d) { d.cmdCancel_Click(); };
+    road.windows.onShow = [&](const ui::WindowModel&) { shown = Clock::now(); };
+    road.windows.fallback = [](ui::WindowModel& w) { w.click(ui::dialog::cmdCancel); };
     for (auto _ : state) {
         if (firstAfterLoad) addin.config().loadConfigXML();
         auto item = road.app->newItem(mail);

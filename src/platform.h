@@ -60,10 +60,7 @@ public:
 }  // namespace sw
 
 namespace sw::ui {
-class ConfirmDialog;
-inline namespace interim {
 class WindowModel;
-}
 }
 namespace sw::xml {
 class DocumentFactory;
@@ -71,12 +68,13 @@ class DocumentFactory;
 
 namespace sw {
 
-// Shows a window model modally: returns when the model is no longer visible.
 class Windows {
 public:
     virtual ~Windows() = default;
-    virtual void showModal(ui::ConfirmDialog& dialog) = 0;
-    virtual void showModal(ui::WindowModel&) {}
+    // Shows the window modally: returns when window.visible() is false. Models may call it
+    // again from inside a handler (a window that opens another); the view runs a nested
+    // modal loop.
+    virtual void showModal(ui::WindowModel& window) = 0;
 };
 
 // Everything a platform lends the core. The add-in takes the whole set; each part

@@ -19,18 +19,19 @@ nlohmann::ordered_json gridRows(const ui::Grid& grid) {
 }  // namespace
 
 nlohmann::ordered_json dialogJson(const ui::ConfirmDialog& d) {
-    return {{"title", utf8(ui::ConfirmDialog::title)},
-            {"message", utf8(d.control(u"lblMessage").caption)},
+    using namespace ui::dialog;
+    return {{"title", utf8(d.title())},
+            {"message", utf8(d.control(lblMessage).caption)},
             {"warnings",
-             {{"attachment", utf8(d.control(u"lblCheckAttachment").caption)},
-              {"subject", utf8(d.control(u"lblCheckSubject").caption)},
-              {"body", utf8(d.control(u"lblCheckBody").caption)}}},
+             {{"attachment", utf8(d.control(lblCheckAttachment).caption)},
+              {"subject", utf8(d.control(lblCheckSubject).caption)},
+              {"body", utf8(d.control(lblCheckBody).caption)}}},
             {"recipients", gridRows(d.fgdRecipients())},
             {"replyRecipients",
-             {{"visible", d.control(u"fraReplyRecipients").visible}, {"rows", gridRows(d.fgdReplyRecipients())}}},
-            {"buttonsTop", d.control(u"fraButtons").rect.top},
-            {"height", d.outerHeight()},
-            {"notDeferred", {{"visible", d.control(u"chkNotDeferred").visible}, {"value", d.chkNotDeferred()}}}};
+             {{"visible", d.control(fraReplyRecipients).visible}, {"rows", gridRows(d.fgdReplyRecipients())}}},
+            {"buttonsTop", d.control(fraButtons).rect.top},
+            {"height", d.frame().outerHeight},
+            {"notDeferred", {{"visible", d.control(chkNotDeferred).visible}, {"value", d.chkNotDeferred()}}}};
 }
 
 }  // namespace sw::cli

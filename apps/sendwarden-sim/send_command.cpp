@@ -25,25 +25,28 @@ bool colourWanted(int fd) { return ::isatty(fd) && std::getenv("NO_COLOR") == nu
 
 // Acts as the user the options describe.
 sim::ScriptedWindows::Action scriptedAnswer(const std::string& answer, bool sendImmediately) {
-    return [answer, sendImmediately](ui::ConfirmDialog& d) {
-        if (sendImmediately && d.control(u"chkNotDeferred").visible && d.chkNotDeferred() != 1) d.chkNotDeferred_Click();
+    return sim::ScriptedWindows::on<ui::ConfirmDialog>([answer, sendImmediately](ui::ConfirmDialog& d) {
+        if (sendImmediately && d.control(ui::dialog::chkNotDeferred).visible && d.chkNotDeferred() != 1)
+            d.chkNotDeferred_Click();
         if (answer == "ok")
             d.cmdOK_Click();
         else if (answer == "cancel")
             d.cmdCancel_Click();
         else
-            d.closeWindow();
-    };
+            d.closeRequested();
+    });
 }
 
 // Records what the dialog showed when it opened, then lets the real view run it.
 class ObservedWindows : public Windows {
 public:
     explicit ObservedWindows(Windows& inner) : inner_(inner) {}
-    void showModal(ui::ConfirmDialog& dialog) override {
+    void showModal(ui::WindowModel& window) override {
+        // Only the confirmation dialog opens on the send road.
+        const auto& dialog = dynamic_cast<const ui::ConfirmDialog&>(window);
         shown = dialogJson(dialog);
         if (beforeShow) beforeShow(dialog);
-        inner_.showModal(dialog);
+        inner_.showModal(window);
     }
     nlohmann::ordered_json shown;  // null until a dialog opens
     std::function<void(const ui::ConfirmDialog&)> beforeShow;

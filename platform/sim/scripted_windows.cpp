@@ -2,15 +2,16 @@
 
 namespace sw::sim {
 
-void ScriptedWindows::showModal(ui::ConfirmDialog& dialog) {
+void ScriptedWindows::showModal(ui::WindowModel& window) {
     ++shows;
-    if (onShow) onShow(dialog);
+    window.activated();
+    if (onShow) onShow(window);
     Action action = fallback;
     if (!actions.empty()) {
         action = std::move(actions.front());
         actions.pop_front();
     }
-    action(dialog);
+    action(window);
 }
 
 }  // namespace sw::sim

@@ -6,21 +6,28 @@
 #include <vector>
 
 #include "platform.h"
-#include "ui/dialog/confirm_dialog.h"
+#include "ui/window_model.h"
 
 namespace sw::sim {
 
 class ScriptedWindows : public Windows {
 public:
-    using Action = std::function<void(ui::ConfirmDialog&)>;
+    using Action = std::function<void(ui::WindowModel&)>;
 
     // Each show takes the next action; without one, `fallback` answers.
-    void showModal(ui::ConfirmDialog& dialog) override;
+    void showModal(ui::WindowModel& window) override;
+
+    // An action for one kind of window: ScriptedWindows::on<ui::ConfirmDialog>(...).
+    // Another window reaching it is a script error (std::bad_cast).
+    template <class Window>
+    static Action on(std::function<void(Window&)> act) {
+        return [act = std::move(act)](ui::WindowModel& w) { act(dynamic_cast<Window&>(w)); };
+    }
 
     std::deque<Action> actions;
-    Action fallback = [](ui::ConfirmDialog& d) { d.closeWindow(); };
+    Action fallback = [](ui::WindowModel& w) { w.closeRequested(); };
     // Runs first at every show, before the action (e.g. to record what was shown).
-    std::function<void(const ui::ConfirmDialog&)> onShow;
+    std::function<void(const ui::WindowModel&)> onShow;
     int shows = 0;
 };
 

@@ -34,7 +34,7 @@ void AddIn::objApp_ItemSend(host::Item& item, bool& cancel) {
 
         // A dialog left loaded by a send that failed before it was shown still holds
         // that mail's recipients: start from a new window so none of them can show.
-        if (dialog_.loaded()) dialog_.closeWindow();
+        if (dialog_.loaded()) dialog_.closeRequested();
         dialog_.load();
         dialog_.initDialog();
 
@@ -45,7 +45,8 @@ void AddIn::objApp_ItemSend(host::Item& item, bool& cancel) {
         if (diagnostics_.debugMode) diagnostics_.writeDebugLog(moduleName, procedure);
         dialog_.show();
         platform_.windows.showModal(dialog_);
-        if (dialog_.visible()) dialog_.closeWindow();  // the view gave up: nothing was confirmed
+        if (dialog_.visible()) dialog_.closeRequested();  // the view gave up: nothing was confirmed
+        cancelSend_ = dialog_.cancelled();
 
         const bool debug = diagnostics_.debugMode;
         LocalDateTime before;

@@ -4,40 +4,52 @@
 #include <stdexcept>
 
 namespace sw::ui {
-inline namespace interim {
 
 bool Control::takesFocus() const {
-    switch (kind) {
-        case ControlKind::label:
-        case ControlKind::frame:
-        case ControlKind::pictureBox:
-        case ControlKind::panel: return false;
-        default: return true;
+    return kind != ControlKind::label && kind != ControlKind::frame && kind != ControlKind::panel;
+}
+
+bool Control::takesCharacters() const {
+    return kind == ControlKind::textField || kind == ControlKind::listBox || kind == ControlKind::grid;
+}
+
+char16_t Control::accessKey() const {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        const char16_t c = caption[i + 1];
+        if (c != u'&') return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+        ++i;  // "&&" is a literal ampersand
     }
+    return 0;
 }
 
 std::vector<Control> controlsFrom(std::span<const ControlSpec> table) {
     std::vector<Control> controls;
-    for (const ControlSpec& s : table) {
+    controls.reserve(table.size());
+    for (const auto& spec : table) {
         Control c;
-        c.id = s.id;
-        c.name = s.name;
-        c.kind = s.kind;
-        c.container = s.container;
-        c.caption = s.caption;
-        c.rect = s.rect;
-        c.tabIndex = s.tabIndex;
-        c.foreColor = s.foreColor;
-        c.font = Font{s.fontFace, s.fontPoints, s.bold, false};
+        c.id = spec.id;
+        c.name = spec.name;
+        c.kind = spec.kind;
+        c.container = spec.container;
+        c.caption = spec.caption;
+        c.rect = spec.rect;
+        c.tabIndex = spec.tabIndex;
+        c.foreColor = spec.foreColor;
+        c.font = {spec.fontFace, spec.fontPoints, spec.bold, false};
+        c.isDefault = spec.isDefault;
+        c.isCancel = spec.isCancel;
         controls.push_back(std::move(c));
     }
     return controls;
 }
 
 const Control& WindowModel::control(ControlId id) const {
-    for (const Control& c : controls_)
+    // Tables are indexed by their enum, so the id is nearly always the position.
+    if (id >= 0 && static_cast<std::size_t>(id) < controls_.size() && controls_[id].id == id) return controls_[id];
+    for (const auto& c : controls_)
         if (c.id == id) return c;
-    throw std::out_of_range("no such control");
+    throw std::out_of_range("no control " + std::to_string(id));
 }
 
 Control& WindowModel::mutableControl(ControlId id) {
@@ -49,90 +61,123 @@ const std::vector<MenuItem>& WindowModel::menuBar() const {
     return none;
 }
 
+bool WindowModel::available(ControlId id) const {
+    for (ControlId at = id; at != noControl;) {
+        const Control& c = control(at);
+        if (!c.visible || !c.enabled) return false;
+        at = c.container;
+    }
+    return true;
+}
+
 std::vector<ControlId> WindowModel::tabStops() const {
-    auto usable = [&](const Control& c) {
-        for (const Control* at = &c;;) {
-            if (!at->visible || !at->enabled) return false;
-            if (at->container == noControl) return true;
-            at = &control(at->container);
-        }
-    };
     std::vector<const Control*> stops;
-    for (const Control& c : controls_)
-        if (c.takesFocus() && usable(c)) stops.push_back(&c);
+    for (const auto& c : controls_)
+        if (c.takesFocus() && available(c.id)) stops.push_back(&c);
     std::stable_sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     std::vector<ControlId> ids;
     for (auto* c : stops) ids.push_back(c->id);
     return ids;
 }
 
-void WindowModel::click(ControlId) {}
-void WindowModel::doubleClick(ControlId) {}
-void WindowModel::textChanged(ControlId, const std::u16string&) {}
-void WindowModel::selectionChanged(ControlId, int) {}
-void WindowModel::spin(ControlId, int) {}
-void WindowModel::mouseDown(ControlId, MouseButton, int) {}
-void WindowModel::menuChosen(ControlId) { popup_.reset(); }
-void WindowModel::popupDismissed() { popup_.reset(); }
-void WindowModel::activated() {}
-
-void WindowModel::focusChanged(ControlId id) {
+void WindowModel::moveFocus(bool backwards) {
     const auto stops = tabStops();
-    if (std::find(stops.begin(), stops.end(), id) != stops.end()) focus_ = id;
+    if (stops.empty()) return;
+    const auto at = std::find(stops.begin(), stops.end(), focus_);
+    if (at == stops.end()) {
+        focus_ = backwards ? stops.back() : stops.front();
+        return;
+    }
+    const std::size_t i = static_cast<std::size_t>(at - stops.begin());
+    focus_ = stops[backwards ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size()];
+}
+
+bool WindowModel::pressAccessKey(char16_t key) {
+    if (key >= u'A' && key <= u'Z') key = static_cast<char16_t>(key - u'A' + u'a');
+    for (const auto& c : controls_) {
+        if (key == 0 || c.accessKey() != key || !available(c.id)) continue;
+        switch (c.kind) {
+            case ControlKind::pushButton: click(c.id); return true;
+            case ControlKind::checkBox:
+                focus_ = c.id;
+                click(c.id);
+                return true;
+            case ControlKind::label:
+            case ControlKind::frame:
+            case ControlKind::panel:
+                // A caption's key leads to the control that follows it in the tab order.
+                for (const ControlId stop : tabStops())
+                    if (control(stop).tabIndex > c.tabIndex) {
+                        focusChanged(stop);
+                        return true;
+                    }
+                return true;
+            default: focusChanged(c.id); return true;
+        }
+    }
+    return false;
 }
 
 bool WindowModel::keyDown(Key key, KeyModifiers mods, char16_t character) {
-    const auto stops = tabStops();
-    auto pressable = [&](ControlId id) { return std::find(stops.begin(), stops.end(), id) != stops.end(); };
-    auto pressFirst = [&](bool Control::*flag) {
-        for (const Control& c : controls_)
-            if (c.*flag && pressable(c.id)) {
-                click(c.id);
-                return;
-            }
-    };
+    if (!visible_) return false;
     const Control* focused = focus_ == noControl ? nullptr : &control(focus_);
     switch (key) {
-        case Key::tab: {
-            if (stops.empty()) return true;
-            auto at = std::find(stops.begin(), stops.end(), focus_);
-            std::size_t i = at == stops.end() ? 0 : static_cast<std::size_t>(at - stops.begin());
-            i = mods.shift ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
-            focus_ = stops[i];
+        case Key::tab:
+            if (mods.ctrl || mods.alt) return false;
+            moveFocus(mods.shift);
             return true;
+        case Key::enter: {
+            if (focused && focused->kind == ControlKind::pushButton) {
+                click(focus_);
+                return true;
+            }
+            for (const auto& c : controls_)
+                if (c.isDefault && available(c.id)) {
+                    click(c.id);
+                    return true;
+                }
+            return false;
         }
-        case Key::enter:
-            if (focused && focused->kind == ControlKind::pushButton) click(focus_);
-            else pressFirst(&Control::isDefault);
-            return true;
         case Key::escape:
-            pressFirst(&Control::isCancel);
-            return true;
+            for (const auto& c : controls_)
+                if (c.isCancel && available(c.id)) {
+                    click(c.id);
+                    return true;
+                }
+            return false;
         case Key::space:
             if (focused && (focused->kind == ControlKind::pushButton || focused->kind == ControlKind::checkBox)) {
                 click(focus_);
                 return true;
             }
             return false;
-        case Key::character: {
-            if (!mods.alt && focused && focused->kind == ControlKind::textField) return false;
-            auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
-            for (ControlId id : stops) {
-                const std::u16string& caption = control(id).caption;
-                const auto amp = caption.find(u'&');
-                if (amp != std::u16string::npos && amp + 1 < caption.size() &&
-                    lower(caption[amp + 1]) == lower(character)) {
-                    focus_ = id;
-                    click(id);
-                    return true;
-                }
-            }
-            return mods.alt;
-        }
-        default:
-            return false;
+        case Key::character:
+            if (mods.ctrl) return false;
+            if (!mods.alt && focused && focused->takesCharacters()) return false;
+            return pressAccessKey(character) || mods.alt;
+        default: return false;
     }
 }
 
-}  // namespace interim
+void WindowModel::click(ControlId) {}
+void WindowModel::doubleClick(ControlId) {}
+
+void WindowModel::focusChanged(ControlId id) {
+    const auto stops = tabStops();
+    if (std::find(stops.begin(), stops.end(), id) != stops.end()) focus_ = id;
+}
+
+void WindowModel::textChanged(ControlId id, const std::u16string& text) { mutableControl(id).caption = text; }
+void WindowModel::selectionChanged(ControlId id, int index) { mutableControl(id).value = index; }
+
+void WindowModel::spin(ControlId id, int delta) {
+    Control& c = mutableControl(id);
+    c.value = std::clamp(c.value + delta, c.minimum, c.maximum);
+}
+
+void WindowModel::mouseDown(ControlId id, MouseButton, int) { focusChanged(id); }
+void WindowModel::menuChosen(ControlId) { popup_.reset(); }
+void WindowModel::popupDismissed() { popup_.reset(); }
+void WindowModel::activated() {}
+
 }  // namespace sw::ui

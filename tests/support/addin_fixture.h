@@ -47,8 +47,12 @@ protected:
     }
     std::u16string position(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.position(n); }
     std::u16string procedure(std::size_t n) const { return ReportReader{env.messageBoxes.shown}.procedure(n); }
-    static void ok(ui::ConfirmDialog& d) { d.cmdOK_Click(); }
-    static void cancel(ui::ConfirmDialog& d) { d.cmdCancel_Click(); }
+    static void ok(ui::WindowModel& w) { w.click(ui::dialog::cmdOK); }
+    static void cancel(ui::WindowModel& w) { w.click(ui::dialog::cmdCancel); }
+    // A scripted answer that reads or drives the dialog itself.
+    static sim::ScriptedWindows::Action onDialog(std::function<void(ui::ConfirmDialog&)> act) {
+        return sim::ScriptedWindows::on<ui::ConfirmDialog>(std::move(act));
+    }
 };
 
 }  // namespace sw::test

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/settings_fixture.h"
+#include "sim/scripted_windows.h"
 #include "text.h"
 #include "ui/about/about_window.h"
 
@@ -10,7 +10,7 @@ namespace {
 using A = ui::AboutWindow;
 
 TEST(AboutWindowTest, ShowsTheProgramsOwnVersionAndClosesByOk) {
-    test::NoShell shell;
+    sim::RecordedShell shell;
     A about(shell);
     about.load();
     about.show();

@@ -21,12 +21,11 @@ TEST_F(AddInTest, ConfirmedMailIsSavedShownAndSent) {
 
 TEST_F(AddInTest, CancelOrAnyOtherCloseStopsTheSentButSavedMail) {
     connect();
-    for (auto action : {sim::ScriptedWindows::Action(cancel), sim::ScriptedWindows::Action([](ui::ConfirmDialog& d) {
-                            d.closeWindow();
-                        }),
-                        sim::ScriptedWindows::Action([](ui::ConfirmDialog& d) {
+    for (auto action : {sim::ScriptedWindows::Action(cancel),
+                        sim::ScriptedWindows::Action([](ui::WindowModel& w) { w.closeRequested(); }),
+                        onDialog([](ui::ConfirmDialog& d) {
                             d.keyDown(ui::Key::escape, {});  // Esc is bound to nothing...
-                            d.setFocus(u"fgdRecipients");
+                            d.focusChanged(ui::dialog::fgdRecipients);
                             d.keyDown(ui::Key::enter, {});  // ...and Enter off the buttons cancels
                         })}) {
         auto item = app->newItem(typicalMail());
@@ -41,12 +40,12 @@ TEST_F(AddInTest, EveryMailIsShownEvenWithoutAnyWarning) {
     sim::MailState m = typicalMail();
     m.recipients = {{u"社内", u"a@example.co.jp", 1}};
     auto item = app->newItem(m);
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
-        EXPECT_EQ(d.control(u"lblCheckSubject").caption, u"");
-        EXPECT_EQ(d.control(u"lblCheckBody").caption, u"");
-        EXPECT_EQ(d.control(u"lblCheckAttachment").caption, u"");
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
+        EXPECT_EQ(d.control(ui::dialog::lblCheckSubject).caption, u"");
+        EXPECT_EQ(d.control(ui::dialog::lblCheckBody).caption, u"");
+        EXPECT_EQ(d.control(ui::dialog::lblCheckAttachment).caption, u"");
         d.keyDown(ui::Key::enter, {});  // focus starts on OK
-    });
+    }));
     EXPECT_FALSE(send(*item));
     EXPECT_EQ(windows.shows, 1);
 }
@@ -77,7 +76,7 @@ TEST_F(AddInTest, DialogShowsRecipientsWarningsAndLayout) {
     m.body = u"社外秘の資料を添付します。";
     m.replyRecipients = {{u"窓口", u"desk@other.example", 0}};
     auto item = app->newItem(m);
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
         const ui::Grid& g = d.fgdRecipients();
         ASSERT_EQ(g.rows(), 3);
         EXPECT_EQ(g.cell(0, 0).text, u"種類");
@@ -90,17 +89,17 @@ TEST_F(AddInTest, DialogShowsRecipientsWarningsAndLayout) {
         ASSERT_EQ(r.rows(), 2);
         EXPECT_EQ(r.cell(1, 0).text, u"Reply-TO");
         EXPECT_EQ(r.cell(1, 2).foreColor, ui::black);  // never classified
-        EXPECT_TRUE(d.control(u"fraReplyRecipients").visible);
-        EXPECT_EQ(d.control(u"fraButtons").rect.top, 4200);
-        EXPECT_EQ(d.outerHeight(), 5400);
-        EXPECT_EQ(d.control(u"lblCheckSubject").caption, u"※件名が空です。");
-        EXPECT_EQ(d.control(u"lblCheckBody").caption, u"※本文に取扱注意の語句が含まれています。");
-        EXPECT_EQ(d.control(u"lblCheckAttachment").caption, u"※ファイルの添付漏れの可能性があります。");
+        EXPECT_TRUE(d.control(ui::dialog::fraReplyRecipients).visible);
+        EXPECT_EQ(d.control(ui::dialog::fraButtons).rect.top, 4200);
+        EXPECT_EQ(d.frame().outerHeight, 5400);
+        EXPECT_EQ(d.control(ui::dialog::lblCheckSubject).caption, u"※件名が空です。");
+        EXPECT_EQ(d.control(ui::dialog::lblCheckBody).caption, u"※本文に取扱注意の語句が含まれています。");
+        EXPECT_EQ(d.control(ui::dialog::lblCheckAttachment).caption, u"※ファイルの添付漏れの可能性があります。");
         d.cmdCancel_Click();
-    });
+    }));
     send(*item);
     // The buttons clear the warning lines on their way out.
-    EXPECT_EQ(addin.dialog().control(u"lblCheckBody").caption, u"");
+    EXPECT_EQ(addin.dialog().control(ui::dialog::lblCheckBody).caption, u"");
 }
 
 TEST_F(AddInTest, NothingOfTheLastSendShowsInTheNext) {
@@ -115,15 +114,15 @@ TEST_F(AddInTest, NothingOfTheLastSendShowsInTheNext) {
     sim::MailState second = typicalMail();
     second.recipients = {{u"only", u"only@example.co.jp", 3}};
     auto b = app->newItem(second);
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
         EXPECT_EQ(d.fgdRecipients().rows(), 2);
         EXPECT_EQ(d.fgdRecipients().cell(1, 0).text, u"BCC");
-        EXPECT_FALSE(d.control(u"fraReplyRecipients").visible);
-        EXPECT_EQ(d.control(u"fraButtons").rect.top, 3120);
-        EXPECT_EQ(d.outerHeight(), 4320);
-        EXPECT_EQ(d.control(u"lblCheckSubject").caption, u"");
+        EXPECT_FALSE(d.control(ui::dialog::fraReplyRecipients).visible);
+        EXPECT_EQ(d.control(ui::dialog::fraButtons).rect.top, 3120);
+        EXPECT_EQ(d.frame().outerHeight, 4320);
+        EXPECT_EQ(d.control(ui::dialog::lblCheckSubject).caption, u"");
         d.cmdOK_Click();
-    });
+    }));
     EXPECT_FALSE(send(*b));
 }
 
@@ -138,10 +137,10 @@ TEST_F(AddInTest, FailedSendNeverLeavesItsRecipientsForTheNextDialog) {
     second.recipients = {{u"x", u"x@example.co.jp", 1}};
     auto b = app->newItem(second);
     app->faults().failNext("Recipients.Count", hresult::eFail, u"busy");  // the grid is never filled
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
         EXPECT_FALSE(d.fgdRecipients().initialised());  // not the first mail's rows
         d.cmdCancel_Click();
-    });
+    }));
     send(*b);
     EXPECT_EQ(windows.shows, 1);
 }
@@ -150,21 +149,21 @@ TEST_F(AddInTest, DeferredDeliveryFollowsTheSendImmediatelyBox) {
     connect("<body-check/><attachment-check/><recipient-check/><deferred-delivery use=\"True\">5</deferred-delivery>");
     env.clock.fix({2026, 12, 8, 10, 0, 0});
     auto deferred = app->newItem(typicalMail());
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
-        EXPECT_TRUE(d.control(u"chkNotDeferred").visible);
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
+        EXPECT_TRUE(d.control(ui::dialog::chkNotDeferred).visible);
         EXPECT_EQ(d.chkNotDeferred(), 0);
         d.cmdOK_Click();
-    });
+    }));
     EXPECT_FALSE(send(*deferred));
     EXPECT_EQ(deferred->state().deferredDeliveryTime, LocalDateTime(2026, 12, 8, 10, 5, 0));
 
     sim::MailState userDeferred = typicalMail();
     userDeferred.deferredDeliveryTime = {2026, 12, 24, 9, 0, 0};
     auto immediate = app->newItem(userDeferred);
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
         d.chkNotDeferred_Click();
         d.cmdOK_Click();
-    });
+    }));
     EXPECT_FALSE(send(*immediate));
     EXPECT_EQ(immediate->state().deferredDeliveryTime, notDeferred);
 
@@ -177,13 +176,13 @@ TEST_F(AddInTest, DeferredDeliveryFollowsTheSendImmediatelyBox) {
 TEST_F(AddInTest, SendImmediatelyBoxIsHiddenAndTickedWhenDeferralIsOff) {
     connect();
     auto item = app->newItem(typicalMail());
-    windows.actions.push_back([](ui::ConfirmDialog& d) {
-        EXPECT_FALSE(d.control(u"chkNotDeferred").visible);
+    windows.actions.push_back(onDialog([](ui::ConfirmDialog& d) {
+        EXPECT_FALSE(d.control(ui::dialog::chkNotDeferred).visible);
         EXPECT_EQ(d.chkNotDeferred(), 1);
         d.chkNotDeferred_Click();  // a hidden box cannot be clicked
         EXPECT_EQ(d.chkNotDeferred(), 1);
         d.cmdOK_Click();
-    });
+    }));
     send(*item);
 }
 
@@ -219,26 +218,26 @@ TEST_F(AddInTest, KeyboardRules) {
         {[](ui::ConfirmDialog& d) { d.keyDown(ui::Key::character, {.alt = true}, u'C'); }, true},
         {[](ui::ConfirmDialog& d) {
              d.keyDown(ui::Key::tab, {});  // OK -> Cancel
-             EXPECT_EQ(d.focus(), u"cmdCancel");
+             EXPECT_EQ(d.focus(), ui::dialog::cmdCancel);
              d.keyDown(ui::Key::tab, {.shift = true});
-             EXPECT_EQ(d.focus(), u"cmdOK");
+             EXPECT_EQ(d.focus(), ui::dialog::cmdOK);
              d.keyDown(ui::Key::tab, {});
              d.keyDown(ui::Key::enter, {});
          },
          true},
         {[](ui::ConfirmDialog& d) {
-             d.setFocus(u"fgdRecipients");
+             d.focusChanged(ui::dialog::fgdRecipients);
              d.keyDown(ui::Key::character, {}, u'o');  // the grid takes plain letters
              EXPECT_TRUE(d.visible());
              d.keyDown(ui::Key::escape, {});
              EXPECT_TRUE(d.visible());
-             d.closeWindow();
+             d.closeRequested();
          },
          true},
     };
     for (const auto& row : rows) {
         auto item = app->newItem(typicalMail());
-        windows.actions.push_back(row.keys);
+        windows.actions.push_back(onDialog(row.keys));
         EXPECT_EQ(send(*item), row.cancelled);
     }
 }

@@ -95,17 +95,17 @@ public:
         titleBar();
         blank();
         prompt();
-        label(u"lblCheckAttachment");
+        label(ui::dialog::lblCheckAttachment);
         recipientsLine();
-        const auto& recipients = dialog_.control(u"fgdRecipients");
+        const auto& recipients = dialog_.control(ui::dialog::fgdRecipients);
         if (recipients.visible) grid(dialog_.fgdRecipients(), recipients);
         blank();
-        if (dialog_.control(u"fraReplyRecipients").visible) {
-            label(u"lblReplyRecipients");
-            grid(dialog_.fgdReplyRecipients(), dialog_.control(u"fgdReplyRecipients"));
+        if (dialog_.control(ui::dialog::fraReplyRecipients).visible) {
+            label(ui::dialog::lblReplyRecipients);
+            grid(dialog_.fgdReplyRecipients(), dialog_.control(ui::dialog::fgdReplyRecipients));
             blank();
         }
-        label(u"lblCheckBody");
+        label(ui::dialog::lblCheckBody);
         buttonsLine();
         blank();
         lines_.push_back("+" + std::string(static_cast<std::size_t>(frameWidth_ - 2), '-') + "+");
@@ -119,10 +119,10 @@ private:
     void blank() { emit(line()); }
     int columnOf(int twips) const { return std::clamp(twips * inner_ / ui::ConfirmDialog::clientWidth, 0, inner_); }
 
-    static Style styleOf(const ui::Control& c) { return {.red = c.foreColor == ui::red, .bold = c.bold}; }
+    static Style styleOf(const ui::Control& c) { return {.red = c.foreColor == ui::red, .bold = c.font.bold}; }
 
     void titleBar() {
-        std::string bar = "+- " + truncateToWidth(printable(ui::ConfirmDialog::title), frameWidth_ - 6) + " ";
+        std::string bar = "+- " + truncateToWidth(printable(ui::ConfirmDialog::caption), frameWidth_ - 6) + " ";
         bar += std::string(static_cast<std::size_t>(frameWidth_ - 1 - displayWidth(bar)), '-');
         lines_.push_back(bar + "+");
     }
@@ -145,12 +145,12 @@ private:
     }
 
     void prompt() {
-        const auto& icon = dialog_.control(u"picIcon");
-        const auto& message = dialog_.control(u"lblMessage");
+        const auto& icon = dialog_.control(ui::dialog::picIcon);
+        const auto& message = dialog_.control(ui::dialog::lblMessage);
         bool first = true;
         for (const auto text : splitLines(message.visible ? std::u16string_view(message.caption) : u"")) {
             auto l = line();
-            if (first && icon.visible && dialog_.iconDrawn()) {
+            if (first && icon.visible && icon.icon == ui::SystemIcon::question) {
                 l.moveTo(columnOf(icon.rect.left));
                 l.add("[?]", {.bold = true});
             }
@@ -160,20 +160,20 @@ private:
     }
 
     // A label on lines of its own, left out while it is hidden or empty.
-    void label(const char16_t* name) {
+    void label(ui::ControlId name) {
         const auto& c = dialog_.control(name);
         if (c.visible && !c.caption.empty()) wrapped(line(), columnOf(c.rect.left + containerLeft(c)), c.caption, styleOf(c));
     }
 
     int containerLeft(const ui::Control& c) const {
-        return c.container.empty() ? 0 : dialog_.control(c.container).rect.left;
+        return c.container == ui::noControl ? 0 : dialog_.control(c.container).rect.left;
     }
 
     // "受信者" shares its line with the empty-subject warning, as on the window.
     void recipientsLine() {
         auto l = line();
-        const auto& caption = dialog_.control(u"lblRecipients");
-        const auto& subject = dialog_.control(u"lblCheckSubject");
+        const auto& caption = dialog_.control(ui::dialog::lblRecipients);
+        const auto& subject = dialog_.control(ui::dialog::lblCheckSubject);
         if (caption.visible) {
             l.moveTo(columnOf(caption.rect.left));
             l.add(printable(caption.caption), styleOf(caption));
@@ -214,7 +214,7 @@ private:
     std::vector<int> naturalWidths(int n) const {
         std::vector<int> widest(static_cast<std::size_t>(n), 0);
         std::vector<const ui::Grid*> grids = {&dialog_.fgdRecipients()};
-        if (dialog_.control(u"fraReplyRecipients").visible) grids.push_back(&dialog_.fgdReplyRecipients());
+        if (dialog_.control(ui::dialog::fraReplyRecipients).visible) grids.push_back(&dialog_.fgdReplyRecipients());
         for (const auto* g : grids)
             for (int r = 0; r < g->rows() && g->cols() == n; ++r)
                 for (int c = 0; c < n; ++c)
@@ -240,7 +240,7 @@ private:
             auto l = line();
             l.moveTo(left);
             // A focused grid shows it on its header row: ">" and, in colour, reverse video.
-            const bool focus = header && dialog_.focus() == view.name;
+            const bool focus = header && dialog_.focus() == view.id;
             if (focus)
                 l.add(">", {.bold = true});
             else
@@ -289,7 +289,7 @@ private:
     // Focus: reverse video in colour, the brackets turned inwards without; both
     // bracket pairs are equally wide so that nothing moves when the focus does.
     void focusable(Line& l, const ui::Control& c, Brackets normal, Brackets focus, const std::u16string& text) const {
-        const bool has = dialog_.focus() == c.name;
+        const bool has = dialog_.focus() == c.id;
         const Style style{.reverse = has && colour_};
         const auto& brackets = has && !colour_ ? focus : normal;
         l.add(brackets.open, style);
@@ -302,18 +302,18 @@ private:
         const auto place = [&](const ui::Control& c) {
             l.moveTo(std::max(columnOf(c.rect.left + containerLeft(c)), l.column() == 0 ? 0 : l.column() + 2));
         };
-        const auto& box = dialog_.control(u"chkNotDeferred");
+        const auto& box = dialog_.control(ui::dialog::chkNotDeferred);
         if (box.visible) {
             place(box);
             focusable(l, box, {" ", " "}, {">", "<"}, (dialog_.chkNotDeferred() == 1 ? u"[x] " : u"[ ] ") + box.caption);
         }
-        for (const char16_t* name : {u"cmdOK", u"cmdCancel"}) {
+        for (const ui::ControlId name : {ui::dialog::cmdOK, ui::dialog::cmdCancel}) {
             const auto& button = dialog_.control(name);
             if (!button.visible) continue;
             place(button);
             focusable(l, button, {"< ", " >"}, {"> ", " <"}, button.caption);
         }
-        const auto& link = dialog_.control(u"llbAmazon");
+        const auto& link = dialog_.control(ui::dialog::llbAmazon);
         if (link.visible) {
             place(link);
             l.add(printable(link.caption), {.link = true});
@@ -324,7 +324,7 @@ private:
     // Wrapped at the frame's width rather than cut, so that every key stays listed.
     void keyHelp() {
         std::vector<std::string> items = {"o: OK", "c: Cancel", "Enter: default"};
-        if (dialog_.control(u"chkNotDeferred").visible) items.push_back("s/space: 即時送信");
+        if (dialog_.control(ui::dialog::chkNotDeferred).visible) items.push_back("s/space: 即時送信");
         items.insert(items.end(), {"Tab: next", "q: close"});
         std::string help;
         for (const auto& item : items) {

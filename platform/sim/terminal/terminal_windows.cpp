@@ -149,13 +149,13 @@ void dispatch(ui::ConfirmDialog& dialog, KeyReader& keys, int byte) {
         case 0x03:  // Ctrl+C
         case 0x04:  // Ctrl+D
         case 'q':
-        case 'Q': dialog.closeWindow(); break;
+        case 'Q': dialog.closeRequested(); break;
         case '\r':
         case '\n': press(dialog, ui::Key::enter); break;
         case '\t': press(dialog, ui::Key::tab); break;
-        case ' ':
+        case ' ': press(dialog, ui::Key::space); break;
         case 's':
-        case 'S': dialog.chkNotDeferred_Click(); break;
+        case 'S': dialog.click(ui::dialog::chkNotDeferred); break;
         case 'o':
         case 'O':
         case 'c':
@@ -179,7 +179,8 @@ int terminalColumns(int fd, bool tty) {
 
 TerminalWindows::TerminalWindows(int inputFd, int outputFd) : inputFd_(inputFd), outputFd_(outputFd) {}
 
-void TerminalWindows::showModal(ui::ConfirmDialog& dialog) {
+void TerminalWindows::showModal(ui::WindowModel& window) {
+    auto& dialog = dynamic_cast<ui::ConfirmDialog&>(window);
     const bool tty = ::isatty(outputFd_) == 1;
     // https://no-color.org: present at all, even empty, means no colour.
     const bool colour = tty && std::getenv("NO_COLOR") == nullptr;

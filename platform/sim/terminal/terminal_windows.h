@@ -16,7 +16,7 @@ public:
 
     // Returns when the dialog is no longer visible. End of input, a read error,
     // Ctrl+C and Ctrl+D close the window, which cancels the send.
-    void showModal(ui::ConfirmDialog& dialog) override;
+    void showModal(ui::WindowModel& window) override;
 
 private:
     int inputFd_, outputFd_;

@@ -15,7 +15,8 @@ constexpr ControlSpec design[] = {
     {A::lblDescription, u"lblDescription", K::label, A::fraDescription, u"lblDescription", {120, 240, 4920, 495}, 4},
     {A::fraAffiliate, u"fraAffiliate", K::frame, noControl, u"", {120, 2985, 5160, 735}, 5},
     {A::lblAffiliate, u"lblAffiliate", K::label, A::fraAffiliate, u"lblAffiliate", {120, 240, 4920, 435}, 6},
-    {A::cmdOK, u"cmdOK", K::pushButton, noControl, u"OK", {4185, 3825, 1095, 375}, 0},
+    // OK closes the window by Enter and by Escape alike.
+    {A::cmdOK, u"cmdOK", K::pushButton, noControl, u"OK", {4185, 3825, 1095, 375}, 0, black, false, u"", 0, true, true},
     {A::llbAmazon, u"llbAmazon", K::linkLabel, noControl, u"Amazon", {240, 3885, 1335, 255}, 1},
     {A::lblCopyright, u"lblCopyright", K::label, noControl, u"lblCopyright", {240, 780, 4935, 495}, 7},
     {A::lblTitle, u"lblTitle", K::label, noControl, u"lblTitle", {240, 120, 4935, 375}, 8, black, true, u"", 14},
@@ -28,7 +29,7 @@ ProgramVersion programVersion() {
     return {SENDWARDEN_VERSION_MAJOR, SENDWARDEN_VERSION_MINOR, SENDWARDEN_VERSION_REVISION};
 }
 
-AboutWindow::AboutWindow(Shell& shell) : shell_(shell) { controls_ = controlsFrom(design); }
+AboutWindow::AboutWindow(Shell& shell) : amazon_(shell) { controls_ = controlsFrom(design); }
 
 WindowFrame AboutWindow::frame() const { return WindowFrame{.clientWidth = 5400, .clientHeight = 4320}; }
 
@@ -45,13 +46,11 @@ void AboutWindow::load() {
         u"【免責事項】\r\n\u3000利用する方の責任でお使いください。\r\n\u3000利用上発生した\uFF64いかなる損害も作者は責任を負いません。";
     mutableControl(lblAffiliate).caption =
         u"下のリンクからamazon.co.jpでお買い物をしていただくと、開発の支援になります。";
-    Control& link = mutableControl(llbAmazon);
-    link.link = linkTarget;
-    link.font.underline = true;
-    link.foreColor = 0xFF0000;
-    Control& ok = mutableControl(cmdOK);
-    ok.isDefault = true;
-    ok.isCancel = true;
+    // The link's design-time values, as the form stores them for its control.
+    MemoryPropertyBag bag;
+    bag.values = {{u"Text", std::u16string(control(llbAmazon).caption)}, {u"Links", std::u16string(linkTarget)}};
+    amazon_.readProperties(bag, Font{});
+    amazon_.applyTo(mutableControl(llbAmazon));
     focus_ = cmdOK;
 }
 
@@ -59,11 +58,7 @@ void AboutWindow::click(ControlId id) {
     if (id == cmdOK) {
         visible_ = false;
     } else if (id == llbAmazon) {
-        try {
-            shell_.openUrl(linkTarget);
-        } catch (...) {
-            // The shell's answer is not inspected; a failure opens nothing.
-        }
+        amazon_.click();
     }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform.h"
+#include "ui/controls/link_label.h"
 #include "ui/window_model.h"
 
 namespace sw::ui {
@@ -32,8 +33,10 @@ public:
     void click(ControlId id) override;
     void closeRequested() override { visible_ = false; }
 
+    LinkLabel& amazonLink() { return amazon_; }
+
 private:
-    Shell& shell_;
+    LinkLabel amazon_;
     std::u16string caption_;
 };
 

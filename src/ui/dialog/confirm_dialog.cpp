@@ -1,7 +1,6 @@
 #include "ui/dialog/confirm_dialog.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "config/node_access.h"
 #include "diagnostics/trap.h"
@@ -12,45 +11,34 @@ namespace {
 
 const std::u16string moduleName = u"frmDialog";
 
-// The window as designed: name, kind, container, caption, geometry, tab place.
-std::vector<Control> designedControls() {
-    using K = ControlKind;
-    auto make = [](std::u16string name, K kind, std::u16string container, std::u16string caption, Rect rect,
-                   int tab) {
-        Control c;
-        c.name = std::move(name);
-        c.kind = kind;
-        c.container = std::move(container);
-        c.caption = std::move(caption);
-        c.rect = rect;
-        c.tabIndex = tab;
-        c.canFocus = kind == K::grid || kind == K::checkBox || kind == K::pushButton;
-        return c;
-    };
-    std::vector<Control> controls = {
-        make(u"picIcon", K::pictureBox, u"", u"", {240, 120, 495, 495}, 4),
-        make(u"lblMessage", K::label, u"", u"", {960, 120, 4215, 375}, 3),
-        make(u"lblCheckAttachment", K::label, u"", u"lblCheckAttachment", {960, 600, 4215, 255}, 5),
-        make(u"lblRecipients", K::label, u"", u"受信者", {120, 840, 735, 255}, 15),
-        make(u"lblCheckSubject", K::label, u"", u"lblCheckSubject", {960, 840, 4215, 255}, 6),
-        make(u"fraRecipients", K::frame, u"", u"", {0, 1080, 6015, 2000}, 12),
-        make(u"fgdRecipients", K::grid, u"fraRecipients", u"", {120, 0, 5775, 1935}, 13),
-        make(u"fraReplyRecipients", K::frame, u"", u"", {0, 3120, 6015, 1000}, 10),
-        make(u"lblReplyRecipients", K::label, u"fraReplyRecipients", u"返信先の指定", {120, 0, 1215, 255}, 14),
-        make(u"fgdReplyRecipients", K::grid, u"fraReplyRecipients", u"", {120, 240, 5775, 735}, 11),
-        make(u"fraButtons", K::frame, u"", u"", {0, 4200, 6015, 735}, 7),
-        make(u"lblCheckBody", K::label, u"fraButtons", u"lblCheckBody", {120, 0, 5655, 255}, 9),
-        make(u"chkNotDeferred", K::checkBox, u"fraButtons", u"即時送信", {240, 300, 1215, 255}, 2),
-        make(u"cmdOK", K::pushButton, u"fraButtons", u"&OK", {1560, 240, 1095, 375}, 0),
-        make(u"cmdCancel", K::pushButton, u"fraButtons", u"&Cancel", {3120, 240, 1095, 375}, 1),
-        make(u"llbAmazon", K::linkLabel, u"fraButtons", u"Amazonで買い物", {4440, 360, 1335, 375}, 8),
-    };
-    for (auto& c : controls) {
-        if (c.name.starts_with(u"lblCheck")) c.foreColor = red;
-        if (c.name == u"lblCheckBody") c.bold = true;
-    }
-    return controls;
-}
+// The window as designed: name, kind, container, caption, geometry, tab place, colour,
+// weight, font; the warning labels red, the grids and the body warning in 9-point Gothic.
+using K = ControlKind;
+using namespace dialog;
+constexpr ControlSpec design[] = {
+    {picIcon, u"picIcon", K::pictureBox, noControl, u"", {240, 120, 495, 495}, 4},
+    {lblMessage, u"lblMessage", K::label, noControl, u"", {960, 120, 4215, 375}, 3},
+    {lblCheckAttachment, u"lblCheckAttachment", K::label, noControl, u"lblCheckAttachment", {960, 600, 4215, 255}, 5,
+     red},
+    {lblRecipients, u"lblRecipients", K::label, noControl, u"受信者", {120, 840, 735, 255}, 15},
+    {lblCheckSubject, u"lblCheckSubject", K::label, noControl, u"lblCheckSubject", {960, 840, 4215, 255}, 6, red},
+    {fraRecipients, u"fraRecipients", K::frame, noControl, u"", {0, 1080, 6015, 2000}, 12},
+    {fgdRecipients, u"fgdRecipients", K::grid, fraRecipients, u"", {120, 0, 5775, 1935}, 13, black, false,
+     u"ＭＳ Ｐゴシック", 9},
+    {fraReplyRecipients, u"fraReplyRecipients", K::frame, noControl, u"", {0, 3120, 6015, 1000}, 10},
+    {lblReplyRecipients, u"lblReplyRecipients", K::label, fraReplyRecipients, u"返信先の指定", {120, 0, 1215, 255},
+     14},
+    {fgdReplyRecipients, u"fgdReplyRecipients", K::grid, fraReplyRecipients, u"", {120, 240, 5775, 735}, 11, black,
+     false, u"ＭＳ Ｐゴシック", 9},
+    {fraButtons, u"fraButtons", K::frame, noControl, u"", {0, 4200, 6015, 735}, 7},
+    {lblCheckBody, u"lblCheckBody", K::label, fraButtons, u"lblCheckBody", {120, 0, 5655, 255}, 9, red, true,
+     u"ＭＳ Ｐゴシック", 9},
+    {chkNotDeferred, u"chkNotDeferred", K::checkBox, fraButtons, u"即時送信", {240, 300, 1215, 255}, 2},
+    {cmdOK, u"cmdOK", K::pushButton, fraButtons, u"&OK", {1560, 240, 1095, 375}, 0},
+    {cmdCancel, u"cmdCancel", K::pushButton, fraButtons, u"&Cancel", {3120, 240, 1095, 375}, 1, black, false, u"", 0,
+     /*isDefault*/ true},
+    {llbAmazon, u"llbAmazon", K::linkLabel, fraButtons, u"Amazonで買い物", {4440, 360, 1335, 375}, 8},
+};
 
 std::u16string typeLabel(std::int32_t type) {
     switch (type) {
@@ -63,34 +51,33 @@ std::u16string typeLabel(std::int32_t type) {
 
 }  // namespace
 
-ConfirmDialog::ConfirmDialog(DialogContext context) : context_(std::move(context)) {}
-
-const Control& ConfirmDialog::control(const std::u16string& name) const {
-    for (const auto& c : controls_)
-        if (c.name == name) return c;
-    throw std::out_of_range("no control " + toUtf8(name));
-}
-
-Control& ConfirmDialog::mutableControl(const std::u16string& name) {
-    return const_cast<Control&>(static_cast<const ConfirmDialog*>(this)->control(name));
-}
+ConfirmDialog::ConfirmDialog(DialogContext context) : context_(std::move(context)), amazon_(context_.shell) {}
 
 void ConfirmDialog::load() {
     if (loaded_) return;
-    controls_ = designedControls();
-    recipients_ = Grid();
-    replyRecipients_ = Grid();
+    controls_ = controlsFrom(design);
+    // The link's design-time values, as the form stores them for its control.
+    MemoryPropertyBag bag;
+    bag.values = {{u"Text", std::u16string(control(llbAmazon).caption)}, {u"Links", std::u16string(linkTarget)}};
+    amazon_.readProperties(bag, Font{});
+    amazon_.applyTo(mutableControl(llbAmazon));
     outerHeight_ = 5400;
-    focus_.clear();
+    focus_ = noControl;
+    popup_.reset();
     loaded_ = true;
     Form_Load();
 }
 
 void ConfirmDialog::Form_Load() {
-    // The picture keeps what is drawn on it; the system question icon (id 32514)
-    // goes to its top-left corner.
-    iconDrawn_ = true;
+    // The picture keeps what is drawn on it; the system question icon goes to its
+    // top-left corner.
+    mutableControl(picIcon).icon = SystemIcon::question;
     topmost_ = true;
+}
+
+WindowFrame ConfirmDialog::frame() const {
+    return {.clientWidth = clientWidth, .clientHeight = clientHeight, .outerHeight = outerHeight_,
+            .topmost = topmost_, .centred = true, .closeBox = true, .inTaskbar = false};
 }
 
 void ConfirmDialog::initDialog() {
@@ -99,10 +86,10 @@ void ConfirmDialog::initDialog() {
 }
 
 void ConfirmDialog::initLabels() {
-    mutableControl(u"lblMessage").caption = u"以下の宛先に送信します。\r\nよろしいですか？";
-    mutableControl(u"lblCheckBody").caption.clear();
-    mutableControl(u"lblCheckAttachment").caption.clear();
-    mutableControl(u"lblCheckSubject").caption.clear();
+    mutableControl(lblMessage).caption = u"以下の宛先に送信します。\r\nよろしいですか？";
+    mutableControl(lblCheckBody).caption.clear();
+    mutableControl(lblCheckAttachment).caption.clear();
+    mutableControl(lblCheckSubject).caption.clear();
 }
 
 void ConfirmDialog::initChkDeferredTime() {
@@ -110,31 +97,32 @@ void ConfirmDialog::initChkDeferredTime() {
     if (context_.config.debugMode())
         context_.diagnostics.writeDebugLog(moduleName, u"initChkDeferredTime", {},
                                            u"useDeferredDelivery = " + boolText(deferred));
-    chkNotDeferred_ = deferred ? 0 : 1;
-    mutableControl(u"chkNotDeferred").visible = deferred;
+    Control& box = mutableControl(dialog::chkNotDeferred);
+    box.value = deferred ? 0 : 1;
+    box.visible = deferred;
 }
 
 void ConfirmDialog::showCheckAttachment() {
-    mutableControl(u"lblCheckAttachment").caption = u"※ファイルの添付漏れの可能性があります。";
+    mutableControl(lblCheckAttachment).caption = u"※ファイルの添付漏れの可能性があります。";
 }
 void ConfirmDialog::showCheckBody() {
-    mutableControl(u"lblCheckBody").caption = u"※本文に取扱注意の語句が含まれています。";
+    mutableControl(lblCheckBody).caption = u"※本文に取扱注意の語句が含まれています。";
 }
-void ConfirmDialog::showCheckSubject() { mutableControl(u"lblCheckSubject").caption = u"※件名が空です。"; }
+void ConfirmDialog::showCheckSubject() { mutableControl(lblCheckSubject).caption = u"※件名が空です。"; }
 
 void ConfirmDialog::setRecipients(host::Item& item) {
-    setRecipientsData(need(item.recipients()), recipients_, false);
+    setRecipientsData(need(item.recipients()), fgdRecipients(), false);
 }
 
 void ConfirmDialog::setReplyRecipients(host::Item& item) {
     if (need(item.replyRecipients()).count() >= 1) {
-        setRecipientsData(need(item.replyRecipients()), replyRecipients_, true);
-        mutableControl(u"fraReplyRecipients").visible = true;
-        mutableControl(u"fraButtons").rect.top = 4200;
+        setRecipientsData(need(item.replyRecipients()), fgdReplyRecipients(), true);
+        mutableControl(dialog::fraReplyRecipients).visible = true;
+        mutableControl(fraButtons).rect.top = 4200;
         outerHeight_ = 5400;
     } else {
-        mutableControl(u"fraReplyRecipients").visible = false;
-        mutableControl(u"fraButtons").rect.top = 3120;
+        mutableControl(dialog::fraReplyRecipients).visible = false;
+        mutableControl(fraButtons).rect.top = 3120;
         outerHeight_ = 4320;
     }
 }

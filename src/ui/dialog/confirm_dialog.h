@@ -8,14 +8,27 @@
 #include <string>
 #include <vector>
 
-#include "host/host.h"
 #include "checks/checks.h"
 #include "config/config_store.h"
 #include "diagnostics/diagnostics.h"
+#include "host/host.h"
 #include "platform.h"
-#include "ui/controls/window_model.h"
+#include "ui/controls/link_label.h"
+#include "ui/window_model.h"
 
 namespace sw::ui {
+
+// The dialog's controls, by the names the window has always used; the design table
+// is indexed by this enumeration. In a namespace of their own: the accessors of the
+// dialog carry the same names.
+namespace dialog {
+enum DialogControl : ControlId {
+    picIcon, lblMessage, lblCheckAttachment, lblRecipients, lblCheckSubject,
+    fraRecipients, fgdRecipients, fraReplyRecipients, lblReplyRecipients, fgdReplyRecipients,
+    fraButtons, lblCheckBody, chkNotDeferred, cmdOK, cmdCancel, llbAmazon,
+    mnuAddSafeDomain,  // the recipients grid's context menu item
+};
+}  // namespace dialog
 
 // What the dialog needs from the add-in around it.
 struct DialogContext {
@@ -26,14 +39,14 @@ struct DialogContext {
     // The application the add-in was connected with: objects reached through another
     // Application instance are not trusted by Outlook's object-model guard.
     std::function<std::shared_ptr<host::Application>()> application;
-    bool& cancelSend;  // the send's decision, shared with the send handler
 };
 
-class ConfirmDialog : public CheckWarnings {
+class ConfirmDialog : public WindowModel, public CheckWarnings {
 public:
-    static constexpr char16_t title[] = u"宛先確認";
+    static constexpr char16_t caption[] = u"宛先確認";
     static constexpr int clientWidth = 6030, clientHeight = 5025;  // twips, as designed
     static constexpr char16_t linkTarget[] = u"https://www.amazon.co.jp/";
+    static constexpr char16_t addSafeDomainCaption[] = u"宛先セーフリストに追加";
 
     explicit ConfirmDialog(DialogContext context);
 
@@ -46,9 +59,11 @@ public:
     void showCheckAttachment() override;
     void showCheckBody() override;
     void showCheckSubject() override;
-    // Marks the window shown (focus on OK); the view runs its modal loop until
-    // visible() turns false.
+    // Marks the window shown (focus on OK, nothing decided yet); the view runs its
+    // modal loop until visible() turns false.
     void show();
+    // The decision, read after the modal show: true unless the user pressed OK.
+    bool cancelled() const { return cancelled_; }
 
     // --- the dialog's own procedures (public for tests) ---
     void Form_Load();
@@ -62,42 +77,39 @@ public:
     // --- user actions ---
     void cmdOK_Click();
     void cmdCancel_Click();
-    void closeWindow();  // title-bar close, Alt+F4, or anything else that is not a button
-    void keyDown(Key key, KeyModifiers mods, char16_t character = 0);
-    void setFocus(const std::u16string& control);  // a click into a control that takes the focus
-    void chkNotDeferred_Click();                   // toggles the box (only while visible)
-    void llbAmazon_Click();
+    void chkNotDeferred_Click();  // toggles the box (only while visible)
+    void fgdRecipients_MouseDown(MouseButton button, int row);
+    void mnuAddSafeDomain_Click();
+    // What choosing "宛先セーフリストに追加" does; the dialog stays open either way.
+    void setSafeListAddition(std::function<void(ConfirmDialog&)> addition) { addSafeDomain_ = std::move(addition); }
+
+    // --- the window model ---
+    std::u16string title() const override { return caption; }
+    WindowFrame frame() const override;
+    void click(ControlId id) override;
+    bool keyDown(Key key, KeyModifiers mods, char16_t character = 0) override;
+    void mouseDown(ControlId id, MouseButton button, int row) override;
+    void menuChosen(ControlId item) override;
+    void closeRequested() override;  // title-bar close, Alt+F4: the send stays cancelled
 
     // --- state ---
-    bool visible() const { return visible_; }
-    std::int32_t chkNotDeferred() const { return chkNotDeferred_; }
-    int outerHeight() const { return outerHeight_; }  // twips
-    bool topmost() const { return topmost_; }
-    bool iconDrawn() const { return iconDrawn_; }  // the system question icon on picIcon
-    const std::u16string& focus() const { return focus_; }
-    const std::vector<Control>& controls() const { return controls_; }
-    const Control& control(const std::u16string& name) const;
-    Grid& fgdRecipients() { return recipients_; }
-    Grid& fgdReplyRecipients() { return replyRecipients_; }
-    const Grid& fgdRecipients() const { return recipients_; }
-    const Grid& fgdReplyRecipients() const { return replyRecipients_; }
-    // The controls that take the focus, in tab order.
-    std::vector<std::u16string> tabStops() const;
+    std::int32_t chkNotDeferred() const { return control(dialog::chkNotDeferred).value; }
+    Grid& fgdRecipients() { return mutableControl(dialog::fgdRecipients).grid; }
+    Grid& fgdReplyRecipients() { return mutableControl(dialog::fgdReplyRecipients).grid; }
+    const Grid& fgdRecipients() const { return control(dialog::fgdRecipients).grid; }
+    const Grid& fgdReplyRecipients() const { return control(dialog::fgdReplyRecipients).grid; }
+    LinkLabel& amazonLink() { return amazon_; }
 
 private:
-    Control& mutableControl(const std::u16string& name);
     void close();
 
     DialogContext context_;
-    std::vector<Control> controls_;
-    Grid recipients_, replyRecipients_;
+    LinkLabel amazon_;
+    std::function<void(ConfirmDialog&)> addSafeDomain_;
     bool loaded_ = false;
-    bool visible_ = false;
     bool topmost_ = false;
-    bool iconDrawn_ = false;
-    std::int32_t chkNotDeferred_ = 0;
+    bool cancelled_ = true;
     int outerHeight_ = 0;
-    std::u16string focus_;
 };
 
 }  // namespace sw::ui

@@ -1,104 +1,83 @@
 // What the user can do in the confirmation dialog.
-#include <algorithm>
-
 #include "ui/dialog/confirm_dialog.h"
 
 namespace sw::ui {
 
+using namespace dialog;
+
 void ConfirmDialog::show() {
     visible_ = true;
-    focus_ = u"cmdOK";
+    cancelled_ = true;  // only OK confirms; every other way out cancels
+    focus_ = cmdOK;
+    popup_.reset();
 }
 
 void ConfirmDialog::close() {
     visible_ = false;
     loaded_ = false;  // unloaded; the send-immediately value stays readable
+    popup_.reset();
 }
 
 void ConfirmDialog::cmdOK_Click() {
-    context_.cancelSend = false;
+    cancelled_ = false;
     initLabels();
     close();
 }
 
 void ConfirmDialog::cmdCancel_Click() {
-    context_.cancelSend = true;
+    cancelled_ = true;
     initLabels();
     close();
 }
 
-void ConfirmDialog::closeWindow() { close(); }
-
-std::vector<std::u16string> ConfirmDialog::tabStops() const {
-    std::vector<const Control*> stops;
-    for (const auto& c : controls_) {
-        if (!c.canFocus || !c.visible || !c.enabled) continue;
-        // A control inside a hidden frame is hidden too.
-        if (!c.container.empty() && !control(c.container).visible) continue;
-        stops.push_back(&c);
-    }
-    std::sort(stops.begin(), stops.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-    std::vector<std::u16string> names;
-    for (auto* c : stops) names.push_back(c->name);
-    return names;
-}
-
-void ConfirmDialog::setFocus(const std::u16string& name) {
-    const auto stops = tabStops();
-    if (std::find(stops.begin(), stops.end(), name) != stops.end()) focus_ = name;
-}
+void ConfirmDialog::closeRequested() { close(); }
 
 void ConfirmDialog::chkNotDeferred_Click() {
-    const Control& box = control(u"chkNotDeferred");
-    if (!box.visible || !box.enabled) return;
-    chkNotDeferred_ = chkNotDeferred_ == 1 ? 0 : 1;
-    focus_ = u"chkNotDeferred";
+    if (!available(dialog::chkNotDeferred)) return;
+    Control& box = mutableControl(dialog::chkNotDeferred);
+    box.value = box.value == 1 ? 0 : 1;
+    focus_ = dialog::chkNotDeferred;
 }
 
-void ConfirmDialog::llbAmazon_Click() {
-    try {
-        context_.shell.openUrl(linkTarget);
-    } catch (...) {
-        // The shell's answer is not inspected; a failure opens nothing.
+void ConfirmDialog::click(ControlId id) {
+    switch (id) {
+        case cmdOK: return cmdOK_Click();
+        case cmdCancel: return cmdCancel_Click();
+        case dialog::chkNotDeferred: return chkNotDeferred_Click();
+        case llbAmazon: return amazon_.click();
+        default: return;
     }
 }
 
-void ConfirmDialog::keyDown(Key key, KeyModifiers mods, char16_t character) {
-    if (!visible_) return;
-    const bool onButton = focus_ == u"cmdOK" || focus_ == u"cmdCancel";
-    switch (key) {
-        case Key::enter:
-            // Enter presses the focused push button, else the default button, Cancel.
-            if (focus_ == u"cmdOK")
-                cmdOK_Click();
-            else
-                cmdCancel_Click();
-            return;
-        case Key::space:
-            if (focus_ == u"cmdOK") cmdOK_Click();
-            else if (focus_ == u"cmdCancel") cmdCancel_Click();
-            else if (focus_ == u"chkNotDeferred") chkNotDeferred_Click();
-            return;
-        case Key::tab: {
-            const auto stops = tabStops();
-            if (stops.empty()) return;
-            auto at = std::find(stops.begin(), stops.end(), focus_);
-            std::size_t i = at == stops.end() ? 0 : static_cast<std::size_t>(at - stops.begin());
-            i = mods.shift ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
-            focus_ = stops[i];
-            return;
-        }
-        case Key::character: {
-            // Access keys: with Alt anywhere, alone where the focus takes no text.
-            if (!mods.alt && !(onButton || focus_ == u"chkNotDeferred")) return;
-            const char16_t c = character >= u'A' && character <= u'Z' ? static_cast<char16_t>(character + 32) : character;
-            if (c == u'o') cmdOK_Click();
-            else if (c == u'c') cmdCancel_Click();
-            return;
-        }
-        default:
-            return;  // Esc and the rest are bound to nothing
-    }
+bool ConfirmDialog::keyDown(Key key, KeyModifiers mods, char16_t character) {
+    // A key that reaches a dialog already closed (typed ahead) decides nothing.
+    if (!visible_) return false;
+    return WindowModel::keyDown(key, mods, character);
+}
+
+void ConfirmDialog::fgdRecipients_MouseDown(MouseButton button, int row) {
+    focusChanged(dialog::fgdRecipients);
+    Grid& grid = fgdRecipients();
+    // The header row and the space below the last row offer nothing to add.
+    if (button != MouseButton::right || row < grid.fixedRows() || row >= grid.rows()) return;
+    grid.setRow(row);
+    grid.setCol(0);
+    grid.setColSel(grid.cols() - 1);
+    popup_ = PopupRequest{{MenuItem{.id = mnuAddSafeDomain, .caption = addSafeDomainCaption}}, dialog::fgdRecipients};
+}
+
+void ConfirmDialog::mouseDown(ControlId id, MouseButton button, int row) {
+    if (id == dialog::fgdRecipients) return fgdRecipients_MouseDown(button, row);
+    WindowModel::mouseDown(id, button, row);
+}
+
+void ConfirmDialog::mnuAddSafeDomain_Click() {
+    if (addSafeDomain_) addSafeDomain_(*this);
+}
+
+void ConfirmDialog::menuChosen(ControlId item) {
+    WindowModel::menuChosen(item);
+    if (item == mnuAddSafeDomain) mnuAddSafeDomain_Click();
 }
 
 }  // namespace sw::ui

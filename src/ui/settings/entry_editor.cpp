@@ -12,7 +12,7 @@ constexpr ControlSpec design[] = {
     {E::lblMessage, u"lblMessage", K::label, noControl, u"", {120, 120, 4215, 495}, 1},
     {E::txtEdit, u"txtEdit", K::textField, noControl, u"", {120, 720, 4215, 270}, 0},
     {E::lblSample, u"lblSample", K::label, noControl, u"", {120, 1080, 4215, 255}, 2},
-    {E::cmdOK, u"cmdOK", K::pushButton, noControl, u"&OK", {1800, 1440, 1215, 375}, 3},
+    {E::cmdOK, u"cmdOK", K::pushButton, noControl, u"&OK", {1800, 1440, 1215, 375}, 3, black, false, u"", 0, true},
     {E::cmdCancel, u"cmdCancel", K::pushButton, noControl, u"キャンセル", {3120, 1440, 1215, 375}, 4},
 };
 
@@ -45,7 +45,6 @@ constexpr ListTexts listTexts[] = {
 EntryEditor::EntryEditor(SettingsWindow& settings, Diagnostics& diagnostics)
     : settings_(settings), diagnostics_(diagnostics) {
     controls_ = controlsFrom(design);
-    mutableControl(cmdOK).isDefault = true;
     mutableControl(cmdOK).enabled = false;
 }
 
@@ -87,7 +86,7 @@ void EntryEditor::textChanged(ControlId id, const std::u16string& text) {
 }
 
 void EntryEditor::click(ControlId id) {
-    if (!visible_ || !usable(*this, id)) return;
+    if (!visible_ || !available(id)) return;
     if (id == cmdOK) {
         cmdOK_Click();
     } else if (id == cmdCancel) {

@@ -21,8 +21,8 @@ constexpr ControlSpec design[] = {
     {S::picOptions1, u"picOptions(1)", K::panel, noControl, u"", panelArea, 20},
     {S::picOptions2, u"picOptions(2)", K::panel, noControl, u"", panelArea, 21},
     {S::picOptions3, u"picOptions(3)", K::panel, noControl, u"", panelArea, 22},
-    {S::cmdOK, u"cmdOK", K::pushButton, noControl, u"&OK", {960, 2640, 1095, 375}, 1},
-    {S::cmdCancel, u"cmdCancel", K::pushButton, noControl, u"キャンセル", {2160, 2640, 1095, 375}, 2},
+    {S::cmdOK, u"cmdOK", K::pushButton, noControl, u"&OK", {960, 2640, 1095, 375}, 1, black, false, u"", 0, true},
+    {S::cmdCancel, u"cmdCancel", K::pushButton, noControl, u"キャンセル", {2160, 2640, 1095, 375}, 2, black, false, u"", 0, false, true},
     {S::cmdApply, u"cmdApply", K::pushButton, noControl, u"適用", {3360, 2640, 1095, 375}, 3},
     {S::Label1_0, u"Label1(0)", K::label, S::picOptions0, u"メール本文のチェック対象とする文言を設定します。", {0, 0, 4815, 255}, 23},
     {S::Label1_1, u"Label1(1)", K::label, S::picOptions1, u"添付漏れのチェック対象とする文言を設定します。", {0, 0, 4815, 255}, 24},
@@ -55,12 +55,6 @@ const std::vector<Tab> tabs = {
 
 }  // namespace
 
-bool usable(const WindowModel& window, ControlId id) {
-    for (ControlId at = id; at != noControl; at = window.control(at).container)
-        if (!window.control(at).visible || !window.control(at).enabled) return false;
-    return true;
-}
-
 SettingsWindow::SettingsWindow(SettingsContext context) : context_(context) {}
 SettingsWindow::~SettingsWindow() = default;
 
@@ -82,8 +76,6 @@ void SettingsWindow::load() {
     controls_ = controlsFrom(design);
     Control& strip = mutableControl(tbsOptions);
     strip.tabs = tabs;
-    mutableControl(cmdOK).isDefault = true;
-    mutableControl(cmdCancel).isCancel = true;
     Control& spinner = mutableControl(updDeferredTime);
     spinner.minimum = minimumMinutes;
     spinner.maximum = maximumMinutes;
@@ -131,7 +123,7 @@ void SettingsWindow::selectTab(int tab) {
         panel.rect.left = t == tab ? panelArea.left : outOfSight;
         if (t == tab) panel.rect.top = panelArea.top;
     }
-    if (focus_ != noControl && !usable(*this, focus_)) focus_ = tbsOptions;
+    if (focus_ != noControl && !available(focus_)) focus_ = tbsOptions;
 }
 
 void SettingsWindow::setEditEnable(int index) {

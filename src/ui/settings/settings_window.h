@@ -15,10 +15,6 @@ namespace sw::ui {
 
 class EntryEditor;
 
-// The control and every container around it are visible and enabled: a user could
-// reach it.
-bool usable(const WindowModel& window, ControlId id);
-
 struct SettingsContext {
     Diagnostics& diagnostics;  // message boxes
     ConfigStore& config;

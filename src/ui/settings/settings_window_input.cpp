@@ -26,7 +26,7 @@ std::optional<int> minutesIn(const std::u16string& text) {
 }  // namespace
 
 void SettingsWindow::click(ControlId id) {
-    if (!loaded_ || !usable(*this, id)) return;
+    if (!loaded_ || !available(id)) return;
     if (int i = element(id, cmdAdd0, listCount); i >= 0) return cmdAdd_Click(i);
     if (int i = element(id, cmdEdit0, listCount); i >= 0) return cmdEdit_Click(i);
     if (int i = element(id, cmdDelete0, listCount); i >= 0) return cmdDelete_Click(i);
@@ -45,7 +45,7 @@ void SettingsWindow::click(ControlId id) {
 
 void SettingsWindow::doubleClick(ControlId id) {
     const int i = element(id, lstWord0, listCount);
-    if (i >= 0 && usable(*this, id) && lstWord(i).selected() != -1) cmdEdit_Click(i);
+    if (i >= 0 && available(id) && lstWord(i).selected() != -1) cmdEdit_Click(i);
 }
 
 bool SettingsWindow::keyDown(Key key, KeyModifiers mods, char16_t character) {
@@ -72,7 +72,7 @@ void SettingsWindow::textChanged(ControlId, const std::u16string&) {
 }
 
 void SettingsWindow::selectionChanged(ControlId id, int index) {
-    if (!loaded_ || !usable(*this, id)) return;
+    if (!loaded_ || !available(id)) return;
     if (id == tbsOptions) {
         if (index >= 0 && index < tabCount) selectTab(index);
         return;
@@ -86,7 +86,7 @@ void SettingsWindow::selectionChanged(ControlId id, int index) {
 }
 
 void SettingsWindow::spin(ControlId id, int delta) {
-    if (!loaded_ || id != updDeferredTime || !usable(*this, id)) return;
+    if (!loaded_ || id != updDeferredTime || !available(id)) return;
     Control& spinner = mutableControl(updDeferredTime);
     // The spinner steps from the number the field shows.
     const int from = minutesIn(control(txtDeferredTime).caption).value_or(spinner.value);

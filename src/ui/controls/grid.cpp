@@ -1,4 +1,6 @@
-#include "ui/controls/window_model.h"
+#include "ui/controls/grid.h"
+
+#include <algorithm>
 
 #include "diagnostics/failure.h"
 
@@ -19,8 +21,8 @@ void Grid::resize(std::int32_t rows, std::int32_t cols, std::int32_t fixedRows) 
     rows_ = rows;
     cols_ = cols;
     fixedRows_ = fixedRows;
-    row_ = std::min(row_, std::max(rows - 1, 0));
-    col_ = std::min(col_, std::max(cols - 1, 0));
+    row_ = rowSel_ = std::min(row_, std::max(rows - 1, 0));
+    col_ = colSel_ = std::min(col_, std::max(cols - 1, 0));
 }
 
 void Grid::setColumnWidth(std::int32_t col, int twips) {
@@ -35,12 +37,27 @@ int Grid::columnWidth(std::int32_t col) const {
 
 void Grid::setRow(std::int32_t row) {
     if (row < 0 || row >= rows_) throw badSubscript();
-    row_ = row;
+    row_ = rowSel_ = row;
 }
 
 void Grid::setCol(std::int32_t col) {
     if (col < 0 || col >= cols_) throw badSubscript();
-    col_ = col;
+    col_ = colSel_ = col;
+}
+
+void Grid::setRowSel(std::int32_t row) {
+    if (row < 0 || row >= rows_) throw badSubscript();
+    rowSel_ = row;
+}
+
+void Grid::setColSel(std::int32_t col) {
+    if (col < 0 || col >= cols_) throw badSubscript();
+    colSel_ = col;
+}
+
+bool Grid::selected(std::int32_t row, std::int32_t col) const {
+    return row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) && col >= std::min(col_, colSel_) &&
+           col <= std::max(col_, colSel_);
 }
 
 void Grid::setText(const std::u16string& text) {
