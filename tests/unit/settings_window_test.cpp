@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "support/addin_fixture.h"
 #include "support/settings_fixture.h"
+#include "ui/dialog/safe_list_addition.h"
 
 namespace sw {
 namespace {
@@ -157,6 +159,53 @@ TEST_F(SettingsWindowTest, SpinnerStepsTheFieldWithinItsRange) {
     EXPECT_EQ(window.control(S::txtDeferredTime).caption, u"29");
     window.click(S::cmdOK);
     EXPECT_EQ(savedDeferral(), u"29 on");
+}
+
+}  // namespace
+}  // namespace sw
+
+namespace sw {
+namespace {
+
+class SafeListFromDialogTest : public test::AddInTest {};
+
+TEST_F(SafeListFromDialogTest, AddedAddressStaysSavedThoughTheSendIsCancelled) {
+    struct Step {
+        const char* what;
+        int row;
+        std::u16string message;
+        int style;
+    };
+    const Step steps[] = {
+        {"a red row is added and turns black", 2, ui::safeListAddedMessage, mb::information},
+        {"the same address again changes nothing", 2, ui::EntryEditor::duplicateWarning, mb::exclamation},
+    };
+    connect();
+    auto item = app->newItem(typicalMail());
+    windows.actions.push_back(onDialog([&](ui::ConfirmDialog& d) {
+        for (const Step& s : steps) {
+            SCOPED_TRACE(s.what);
+            env.messageBoxes.shown.clear();
+            const std::string before = folder.read("config.xml");
+            d.mouseDown(ui::dialog::fgdRecipients, ui::MouseButton::right, s.row);
+            d.menuChosen(ui::dialog::mnuAddSafeDomain);
+            ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+            EXPECT_EQ(env.messageBoxes.shown[0].text, s.message);
+            EXPECT_EQ(env.messageBoxes.shown[0].style, s.style);
+            if (s.style == mb::exclamation) {
+                EXPECT_EQ(folder.read("config.xml"), before);
+            }
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(d.fgdRecipients().cell(s.row, c).foreColor, ui::black);
+            EXPECT_TRUE(d.visible());
+        }
+        d.click(ui::dialog::cmdCancel);
+    }));
+    EXPECT_TRUE(send(*item));
+    sim::SimEnvironment fresh{folder.path()};
+    fresh.config.loadConfigXML();
+    EXPECT_EQ(fresh.config.entries(ConfigList::safeDomains),
+              (std::vector<std::u16string>{u"example.co.jp", u"someone@other.example"}));
+    EXPECT_TRUE(addin.config().configLoaded());
 }
 
 }  // namespace

@@ -325,7 +325,7 @@ private:
     void keyHelp() {
         std::vector<std::string> items = {"o: OK", "c: Cancel", "Enter: default"};
         if (dialog_.control(ui::dialog::chkNotDeferred).visible) items.push_back("s/space: 即時送信");
-        items.insert(items.end(), {"Tab: next", "q: close"});
+        items.insert(items.end(), {"a<row> Enter: safe list", "Tab: next", "q: close"});
         std::string help;
         for (const auto& item : items) {
             if (!help.empty() && displayWidth(help) + 2 + displayWidth(item) > frameWidth_) {

@@ -143,6 +143,17 @@ void escape(ui::ConfirmDialog& dialog, KeyReader& keys) {
     press(dialog, ui::Key::escape);
 }
 
+// "a" and a row number (Enter ends it): the right button on that recipients row,
+// then "宛先セーフリストに追加" when the row offers it.
+void addToSafeList(ui::ConfirmDialog& dialog, KeyReader& keys) {
+    int row = 0;
+    int byte = keys.next();
+    for (; byte >= '0' && byte <= '9' && row < 100000; byte = keys.next()) row = row * 10 + (byte - '0');
+    if (byte != '\r' && byte != '\n' && byte >= 0) keys.unread(byte);
+    dialog.mouseDown(ui::dialog::fgdRecipients, ui::MouseButton::right, row);
+    if (dialog.popup()) dialog.menuChosen(ui::dialog::mnuAddSafeDomain);
+}
+
 void dispatch(ui::ConfirmDialog& dialog, KeyReader& keys, int byte) {
     switch (byte) {
         case -1:
@@ -160,6 +171,8 @@ void dispatch(ui::ConfirmDialog& dialog, KeyReader& keys, int byte) {
         case 'O':
         case 'c':
         case 'C': accessKey(dialog, byte); break;
+        case 'a':
+        case 'A': addToSafeList(dialog, keys); break;
         case 0x1b: escape(dialog, keys); break;
         default: break;
     }
