@@ -1,11 +1,13 @@
 // sendwarden-sim send: Outlook sends each mail; the add-in stops it at its dialog.
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 
 #include "addin/addin.h"
 #include "cli.h"
 #include "dialog_json.h"
+#include "diagnostics/failure.h"
 #include "sim/outlook/sim_outlook.h"
 #include "sim/scripted_windows.h"
 #include "sim/sim_environment.h"
@@ -104,7 +106,7 @@ int runSend(const SendOptions& options) {
     if (!ask && !options.json) {
         windows.beforeShow = [](const ui::ConfirmDialog& d) {
             // Nobody is at the keyboard: the window without its key help.
-            for (const auto& line : sim::renderDialog(d, {.colour = colourWanted(STDOUT_FILENO), .keyHelp = false}))
+            for (const auto& line : sim::renderWindow(d, {.colour = colourWanted(STDOUT_FILENO), .keyHelp = false}))
                 std::cout << line << "\n";
         };
     }
@@ -145,9 +147,21 @@ int runSend(const SendOptions& options) {
         if (!options.json) printOutcome(m, {});
         mails.push_back(std::move(m));
     }
-    addin.OnBeginShutdown();
+    nlohmann::ordered_json document = {{"connection", connection}, {"mails", mails}};
+    // Outlook goes on shutting down whatever OnBeginShutdown hands back, and so do we;
+    // the mails were handled all the same, so their report still goes out.
+    try {
+        addin.OnBeginShutdown();
+    } catch (...) {
+        const ErrorValue failure = errorFromCurrentException();
+        document["shutdownFailure"] = {{"number", failure.number}, {"description", utf8(failure.description)}};
+        if (!options.json)
+            std::cout << "shutdown: the add-in handed back error " << failure.number << ": "
+                      << utf8(failure.description) << "\n";
+        status = std::max(status, exitNegative);
+    }
     addin.OnDisconnection(0);
-    if (options.json) std::cout << nlohmann::ordered_json{{"connection", connection}, {"mails", mails}}.dump(2, ' ', false) << "\n";
+    if (options.json) std::cout << document.dump(2, ' ', false) << "\n";
     return status;
 }
 
@@ -168,7 +182,9 @@ void addSendCommand(CLI::App& app, int& status) {
         ->check(CLI::PositiveNumber)
         ->allow_extra_args(false);
     send->add_option("--now", options->now, "Fix the clock: \"YYYY-MM-DD HH:MM:SS\" (local time)");
-    send->footer("Exit status: 0 every mail sent, 1 any cancelled or stopped, 2 usage error or unreadable mail file.");
+    send->footer(
+        "Exit status: 0 every mail sent, 1 any cancelled or stopped or a failure at shutdown, 2 usage error or "
+        "unreadable mail file.");
     send->callback([options, &status] { status = runSend(*options); });
 }
 
