@@ -178,7 +178,7 @@ void addSendCommand(CLI::App& app, int& status) {
     send->add_flag("--send-immediately", options->sendImmediately, "Tick the send-immediately box when it is shown");
     send->add_option("--add-safe", options->addSafe,
                      "Before answering, right-click recipients row ROW (data rows from 1) and choose "
-                     "\"宛先セーフリストに追加\"; repeatable. Asking on a terminal, type a, the row and Enter")
+                     "\"宛先セーフリストに追加\"; repeatable. Asking on a terminal, type +, the row and Enter")
         ->check(CLI::PositiveNumber)
         ->allow_extra_args(false);
     send->add_option("--now", options->now, "Fix the clock: \"YYYY-MM-DD HH:MM:SS\" (local time)");
