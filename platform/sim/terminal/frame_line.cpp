@@ -45,6 +45,20 @@ std::vector<std::u16string_view> splitLines(std::u16string_view text) {
     }
 }
 
+std::u16string plainCaption(std::u16string_view text) {
+    std::u16string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
+Align alignmentOf(int code) {
+    if (code >= 3 && code <= 5) return Align::centre;
+    return code >= 6 && code <= 8 ? Align::right : Align::left;
+}
+
 void FrameLine::moveTo(int col) {
     if (col > used_) add(std::string(static_cast<std::size_t>(std::min(col, width_) - used_), ' '));
 }

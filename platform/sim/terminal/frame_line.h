@@ -21,6 +21,12 @@ std::string printable(std::u16string_view text);
 // Split at LF, a CR before it dropped.
 std::vector<std::u16string_view> splitLines(std::u16string_view text);
 
+// The caption as shown: the access-key mark dropped, "&&" one ampersand.
+std::u16string plainCaption(std::u16string_view text);
+
+// A grid cell's alignment code (the host grid's 0..9) as a terminal alignment.
+Align alignmentOf(int code);
+
 class FrameLine {
 public:
     FrameLine(int width, bool colour) : width_(width), colour_(colour) {}

@@ -16,21 +16,6 @@ constexpr int minFrameWidth = 40, maxFrameWidth = 100;
 // Controls whose tops are closer than a line of text share a terminal line.
 constexpr int sameLine = 240;  // twips
 
-// The caption as shown: the access-key mark dropped, "&&" one ampersand.
-std::u16string plainCaption(std::u16string_view text) {
-    std::u16string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) ++i;
-        plain += text[i];
-    }
-    return plain;
-}
-
-Align alignmentOf(int code) {
-    if (code >= 3 && code <= 5) return Align::centre;
-    return code >= 6 && code <= 8 ? Align::right : Align::left;
-}
-
 // Text pieces of one terminal line, left to right.
 using Segments = std::vector<std::pair<std::string, Style>>;
 
