@@ -140,6 +140,9 @@ TEST_F(SettingsWindowTest, CtrlTabStepsTabsAndOnlyTheSelectedPanelIsInPlace) {
     window.selectionChanged(S::tbsOptions, 1);
     window.keyDown(ui::Key::character, {.alt = true}, u'a');
     EXPECT_EQ(titles.back(), u"添付漏れチェック語句の追加");
+    window.menuChosen(S::mnuVersion);
+    EXPECT_EQ(titles.back(), u"バージョン情報");
+    EXPECT_TRUE(window.visible());
 }
 
 TEST_F(SettingsWindowTest, SpinnerStepsTheFieldWithinItsRange) {
