@@ -2,9 +2,6 @@
 // The settings window over a temporary add-in folder, driven as a user drives it.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
-
 #include "sim/sim_environment.h"
 #include "support/config_fixture.h"
 #include "text.h"
@@ -32,16 +29,12 @@ protected:
         windows.onShow = [this](const ui::WindowModel& w) { titles.push_back(w.title()); };
     }
 
-    // Writes config.xml with these lists and opens the window on it.
-    void open(const std::vector<std::u16string>& body, const std::vector<std::u16string>& safe = {},
+    // Writes config.xml with these body words and opens the window on it.
+    void open(const std::vector<std::u16string>& body,
               const std::string& deferral = "<deferred-delivery use=\"True\">5</deferred-delivery>") {
-        auto elements = [](const std::vector<std::u16string>& texts, const char* name) {
-            std::string xml;
-            for (const auto& t : texts) xml += std::string("<") + name + ">" + toUtf8(t) + "</" + name + ">";
-            return xml;
-        };
-        writeConfig("<body-check>" + elements(body, "word") + "</body-check><attachment-check/>" +
-                    "<recipient-check>" + elements(safe, "domain") + "</recipient-check>" + deferral +
+        std::string words;
+        for (const auto& t : body) words += "<word>" + toUtf8(t) + "</word>";
+        writeConfig("<body-check>" + words + "</body-check><attachment-check/><recipient-check/>" + deferral +
                     "<debug>False</debug>");
         store.loadConfigXML();
         window.load();

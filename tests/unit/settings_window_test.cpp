@@ -146,7 +146,7 @@ TEST_F(SettingsWindowTest, CtrlTabStepsTabsAndOnlyTheSelectedPanelIsInPlace) {
 }
 
 TEST_F(SettingsWindowTest, SpinnerStepsTheFieldWithinItsRange) {
-    open({}, {}, "<deferred-delivery use=\"True\">29</deferred-delivery>");
+    open({}, "<deferred-delivery use=\"True\">29</deferred-delivery>");
     EXPECT_TRUE(window.control(S::chkUseDeferredDelivery).value);
     EXPECT_FALSE(enabled(S::cmdApply));
     window.selectionChanged(S::tbsOptions, 3);
