@@ -2,9 +2,9 @@
 # Installs the Debian packages the Linux build and its tests need (idempotent).
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config
+packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           libgtest-dev libgmock-dev libbenchmark-dev
-          libpugixml-dev nlohmann-json3-dev libcli11-dev libgmime-3.0-dev)
+          libxml2-dev nlohmann-json3-dev libcli11-dev libgmime-3.0-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -63,14 +63,14 @@ TEST_F(ConfigSaveTest, RebuildsListsFromTheSettingsAndKeepsEverythingElse) {
                 "<recipient-check><word>stays</word><domain>old.jp</domain></recipient-check>\n"
                 "<deferred-delivery use=\"False\">5</deferred-delivery><debug>False</debug><extra a=\"1\"/>");
     store.loadConfigXML();
-    settings.lists[0] = {u" spaced ", u"Dup", u"Dup", u""};
+    settings.lists[0] = {u" spaced ", u"Dup", u"Dup", u"", u"cr\rlf\n", u"<&>\"'"};
     settings.minutes = u"12";
     settings.useDeferred = true;
     saveAndReload();
 
     EXPECT_TRUE(env.messageBoxes.shown.empty());
     EXPECT_TRUE(store.configLoaded());
-    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u" spaced ", u"Dup", u"Dup", u""}));
+    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), settings.lists[0]);
     EXPECT_EQ(store.entries(ConfigList::attachmentCheckWords), (V{u"添付"}));
     EXPECT_EQ(store.entries(ConfigList::safeDomains), (V{u"example.co.jp"}));
     EXPECT_EQ(store.deferredMinutes(), 12);
@@ -85,6 +85,71 @@ TEST_F(ConfigSaveTest, RebuildsListsFromTheSettingsAndKeepsEverythingElse) {
     // New elements follow the kept children, in the settings' order.
     EXPECT_LT(xml.find("<other>x</other>"), xml.find("<word> spaced </word>"));
     EXPECT_EQ(xml.find("<word>stays</word>"), xml.rfind("<word>stays</word>"));
+}
+
+std::string utf16(std::u16string_view text, bool bigEndian) {
+    std::string out;
+    for (char16_t c : text) {
+        const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+TEST_F(ConfigSaveTest, FilesAreWrittenBackInTheEncodingTheyDeclare) {
+    const std::u16string declaredUtf16 = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>";
+    const std::u16string utf16Doc = declaredUtf16 + u"\r\n<config><body-check/><attachment-check><word>添付</word>"
+                                    u"</attachment-check><recipient-check/><deferred-delivery use=\"False\">5</deferred-delivery></config>";
+    const struct {
+        const char* why;
+        std::string file;
+        std::string head;  // how the saved file starts
+        std::string word;  // 極秘 as the saved file must hold it
+    } rows[] = {
+        // 添付's last byte is "\\" in ASCII; ① is one of the NEC characters Windows adds
+        {"Shift_JIS",
+         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<config><body-check><word>\x87\x40</word></body-check>"
+         "<attachment-check><word>\x93\x59\x95\x74</word></attachment-check><recipient-check/>"
+         "<deferred-delivery use=\"False\">5</deferred-delivery></config>",
+         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", "<word>\x8B\xC9\x94\xE9</word><word>\x87\x40</word><word>&#128512;</word>"},
+        {"UTF-16 little endian", "\xFF\xFE" + utf16(utf16Doc, false), "\xFF\xFE" + utf16(declaredUtf16, false),
+         utf16(u"<word>極秘</word>", false)},
+        {"UTF-16 big endian", "\xFE\xFF" + utf16(utf16Doc, true), "\xFE\xFF" + utf16(declaredUtf16, true),
+         utf16(u"<word>極秘</word>", true)},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + test::configXml(test::standardInner),
+         "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<word>極秘</word>"},
+        // the internal DTD is kept, its entities still declared
+        {"an internal DTD",
+         "<!DOCTYPE config [<!ENTITY w \"添付\">]><config><body-check/><attachment-check><word>&w;</word>"
+         "</attachment-check><recipient-check/><deferred-delivery use=\"False\">5</deferred-delivery></config>",
+         "<?xml version=\"1.0\"?>\n<!DOCTYPE config [\n<!ENTITY w \"添付\">", "<word>極秘</word>"},
+    };
+    settings.lists[0] = {u"極秘", u"①", u"\U0001F600"};
+    for (const auto& row : rows) {
+        std::filesystem::remove(folder / "config.xml");
+        folder.write("config.xml", row.file);
+        store.loadConfigXML();
+        ASSERT_TRUE(store.configLoaded()) << row.why;
+        EXPECT_EQ(store.entries(ConfigList::attachmentCheckWords), (V{u"添付"})) << row.why;
+        saveAndReload();
+        EXPECT_TRUE(env.messageBoxes.shown.empty()) << row.why;
+        EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), settings.lists[0]) << row.why;
+        const std::string saved = folder.read("config.xml");
+        EXPECT_EQ(saved.rfind(row.head, 0), 0u) << row.why << "\n" << saved;
+        EXPECT_NE(saved.find(row.word), std::string::npos) << row.why << "\n" << saved;
+    }
+}
+
+TEST_F(ConfigSaveTest, EntryThatXmlCannotHoldLeavesTheFileAsItWas) {
+    writeConfig(test::standardInner);
+    const std::string before = folder.read("config.xml");
+    store.loadConfigXML();
+    settings.lists[0] = {u"a\u0001b"};
+    store.saveConfigXML(settings);
+    ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+    EXPECT_EQ(procedure(0), u"saveConfigXML");
+    EXPECT_EQ(position(0), u"xmlConfig.Save");
+    EXPECT_EQ(folder.read("config.xml"), before);
 }
 
 TEST_F(ConfigSaveTest, WritesMinutesTextUnchangedSoBadTextFailsTheReload) {
