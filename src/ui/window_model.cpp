@@ -119,7 +119,7 @@ bool WindowModel::pressAccessKey(char16_t key) {
 }
 
 bool WindowModel::keyDown(Key key, KeyModifiers mods, char16_t character) {
-    if (!visible_) return false;
+    if (!visible_) return false;  // typed ahead into a window already closed: decides nothing
     const Control* focused = focus_ == noControl ? nullptr : &control(focus_);
     switch (key) {
         case Key::tab:

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "support/config_fixture.h"
@@ -40,6 +41,19 @@ protected:
     std::string err;
 };
 
+TEST_F(SendCommand, AddSafeRowsGoOnTheSafeListEvenWhenTheSendIsCancelled) {
+    const json j = run({"--answer", "cancel", "--add-safe", "2", "--add-safe", "2"}, {"a.eml"});
+    EXPECT_EQ(status, 1) << err;
+    const json& m = j["mails"][0];
+    EXPECT_EQ(m["dialog"]["recipients"][1]["colour"], 255);
+    EXPECT_EQ(m["dialogAfter"]["recipients"][1]["colour"], 0);  // only that row turns black
+    ASSERT_EQ(m["messageBoxes"].size(), 2u);
+    EXPECT_EQ(m["messageBoxes"][0]["text"], "選択されたアドレスを宛先セーフリストに登録しました。");
+    EXPECT_EQ(m["messageBoxes"][1]["text"], "既に登録されています。");
+    const json saved = json::parse(test::runSim({"config", "show", "--config-dir", dir.path().string(), "--json"}).out);
+    EXPECT_EQ(saved["safeDomains"], json({"example.co.jp", "outsider@other.example"}));
+}
+
 TEST_F(SendCommand, ConfirmedMailIsSentAndTheDialogReported) {
     const json j = run({"--answer", "ok"}, {"a.eml"});
     EXPECT_EQ(status, 0) << err;
@@ -59,6 +73,7 @@ TEST_F(SendCommand, ConfirmedMailIsSentAndTheDialogReported) {
     EXPECT_EQ(d["buttonsTop"], 3120);
     EXPECT_EQ(d["height"], 4320);
     EXPECT_EQ(d["notDeferred"], json({{"visible", false}, {"value", 1}}));
+    EXPECT_FALSE(j.contains("shutdownFailure"));
 }
 
 TEST_F(SendCommand, CancelAndCloseExitOne) {
@@ -77,6 +92,16 @@ TEST_F(SendCommand, DeferralFollowsTheClockAndTheSendImmediatelyBox) {
     EXPECT_EQ(j["mails"][0]["dialog"]["notDeferred"], json({{"visible", true}, {"value", 0}}));
     j = run({"--answer", "ok", "--send-immediately"}, {"a.eml"});
     EXPECT_EQ(j["mails"][0]["deferredDeliveryTime"], "4501-01-01 00:00:00");
+}
+
+TEST_F(SendCommand, AFailureHandedBackAtShutdownIsReportedAfterTheMails) {
+    dir.write("config.xml", test::configXml("<body-check/><attachment-check/><recipient-check/><debug>True</debug>"));
+    std::filesystem::create_directory(dir / "debug.log");  // every trace line fails
+    const json j = run({"--answer", "ok"}, {"a.eml"});
+    EXPECT_EQ(status, 1) << err;
+    ASSERT_EQ(j["mails"].size(), 1u);
+    EXPECT_TRUE(j["shutdownFailure"]["number"].is_number_integer()) << j.dump();
+    EXPECT_NE(j["shutdownFailure"]["number"], 0);
 }
 
 TEST_F(SendCommand, MeetingRequestsPassWithoutADialog) {

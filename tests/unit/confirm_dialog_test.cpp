@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/addin_fixture.h"
+#include "text.h"
 
 namespace sw {
 namespace {
@@ -27,7 +28,18 @@ TEST_F(ConfirmDialogTest, DesignedWindowMatchesTheLayout) {
     EXPECT_TRUE(d.control(ui::dialog::lblCheckBody).font.bold);
     EXPECT_FALSE(d.control(ui::dialog::lblCheckSubject).font.bold);
     EXPECT_EQ(d.control(ui::dialog::fgdReplyRecipients).rect, (ui::Rect{120, 240, 5775, 735}));
-    EXPECT_EQ(d.control(ui::dialog::llbAmazon).caption, u"Amazonで買い物");
+    const auto& link = d.control(ui::dialog::llbAmazon);
+    EXPECT_EQ(link.caption, u"Amazonで買い物");
+    EXPECT_EQ(link.link, ui::ConfirmDialog::linkTarget);
+    EXPECT_TRUE(link.font.underline);
+    EXPECT_EQ(link.foreColor, ui::colours::blue);
+    EXPECT_EQ(d.control(ui::dialog::fgdRecipients).font, (ui::Font{u"ＭＳ Ｐゴシック", 9}));
+    EXPECT_TRUE(d.control(ui::dialog::cmdCancel).isDefault);
+    for (const auto& c : d.controls()) EXPECT_FALSE(c.isCancel) << toUtf8(c.name);  // Esc presses nothing
+    const ui::WindowFrame frame = d.frame();
+    EXPECT_EQ(frame.clientWidth, 6030);
+    EXPECT_EQ(frame.outerHeight, 5400);
+    EXPECT_FALSE(frame.inTaskbar);
     EXPECT_EQ(d.control(ui::dialog::lblMessage).caption, u"以下の宛先に送信します。\r\nよろしいですか？");
 }
 

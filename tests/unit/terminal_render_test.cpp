@@ -17,6 +17,7 @@
 #include "sim/terminal/terminal_render.h"
 #include "sim/terminal/terminal_windows.h"
 #include "support/check_fixture.h"
+#include "ui/dialog/confirm_dialog.h"
 #include "text.h"
 
 namespace sw::sim {
@@ -125,7 +126,7 @@ protected:
         dialog.setReplyRecipients(*item);
         dialog.show();
     }
-    std::vector<std::string> render(bool colour, int width = 80) { return renderDialog(dialog, {colour, width}); }
+    std::vector<std::string> render(bool colour, int width = 80) { return renderWindow(dialog, {colour, width}); }
 };
 
 TEST_F(TerminalDialogTest, GridColumnsLineUpWhateverTheScriptOfTheNames) {
@@ -165,8 +166,8 @@ TEST_F(TerminalDialogTest, EveryFrameLineHasTheFrameWidth) {
 
 TEST_F(TerminalDialogTest, WithoutKeyHelpTheBottomBorderIsTheLastLine) {
     open(mixedMail());
-    const auto with = renderDialog(dialog, {.width = 80});
-    const auto without = renderDialog(dialog, {.width = 80, .keyHelp = false});
+    const auto with = renderWindow(dialog, {.width = 80});
+    const auto without = renderWindow(dialog, {.width = 80, .keyHelp = false});
     ASSERT_LT(without.size(), with.size());
     EXPECT_EQ(without.back().rfind("+-", 0), 0u) << without.back();
     EXPECT_TRUE(std::equal(without.begin(), without.end(), with.begin()));
@@ -334,6 +335,26 @@ TEST_F(TerminalKeysTest, PlainOutputGetsOneFramePerKeyAndNoEscapes) {
     std::size_t frames = 0;
     for (auto at = written.find("宛先確認"); at != std::string::npos; at = written.find("宛先確認", at + 1)) ++frames;
     EXPECT_EQ(frames, 3u);  // before each of the three keys; none after the window closed
+}
+
+TEST_F(TerminalKeysTest, AnOpenContextMenuTakesTheNextKey) {
+    const struct {
+        const char* keys;
+        int additions;
+    } rows[] = {
+        {"1o", 1},  // its item by number, then OK
+        {"xo", 0},  // any other key dismisses it and goes no further
+    };
+    for (const auto& row : rows) {
+        open(mixedMail());
+        int additions = 0;
+        dialog.setSafeListAddition([&](ui::ConfirmDialog&) { ++additions; });
+        dialog.mouseDown(ui::dialog::fgdRecipients, ui::MouseButton::right, 2);
+        EXPECT_NE(lineWith(render(false), "1: 宛先セーフリストに追加"), nullptr);
+        press(row.keys);
+        EXPECT_EQ(additions, row.additions) << row.keys;
+        EXPECT_FALSE(dialog.cancelled()) << row.keys;
+    }
 }
 
 // --- a pseudo-terminal: raw mode, colour, and the settings put back ---

@@ -4,189 +4,237 @@
 #include <string_view>
 
 #include "sim/terminal/display_width.h"
-#include "text.h"
+#include "sim/terminal/frame_line.h"
 
 namespace sw::sim {
 namespace {
 
+using ui::Control;
+using ui::ControlKind;
+
 constexpr int minFrameWidth = 40, maxFrameWidth = 100;
-constexpr std::string_view sgrReset = "\x1b[0m";
+// Controls whose tops are closer than a line of text share a terminal line.
+constexpr int sameLine = 240;  // twips
 
-struct Style {
-    bool red = false, bold = false, underline = false, reverse = false, link = false;
-    bool plain() const { return !(red || bold || underline || reverse || link); }
-};
-
-std::string sgr(const Style& s) {
-    std::string codes;
-    const auto add = [&codes](const char* code) {
-        if (!codes.empty()) codes += ';';
-        codes += code;
-    };
-    if (s.bold) add("1");
-    if (s.underline || s.link) add("4");
-    if (s.reverse) add("7");
-    if (s.red) add("31");
-    if (s.link) add("34");
-    return "\x1b[" + codes + "m";
-}
-
-// Mail headers reach the screen here: no control character may go out raw, or a
-// crafted display name could move the cursor or recolour the terminal.
-std::string printable(std::u16string_view text) {
-    std::u16string clean(text);
-    for (auto& c : clean)
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) c = u' ';
-    return toUtf8(clean);
-}
-
-std::vector<std::u16string_view> splitLines(std::u16string_view text) {
-    std::vector<std::u16string_view> lines;
-    while (true) {
-        const auto at = text.find(u'\n');
-        auto line = text.substr(0, at);
-        if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (at == std::u16string_view::npos) return lines;
-        text.remove_prefix(at + 1);
-    }
-}
-
-// One line inside the frame, built left to right and measured in columns.
-class Line {
-public:
-    Line(int width, bool colour) : width_(width), colour_(colour) {}
-
-    int column() const { return used_; }
-    void moveTo(int col) {
-        if (col > used_) add(std::string(static_cast<std::size_t>(std::min(col, width_) - used_), ' '));
-    }
-    // As much of text as is left room for.
-    void add(std::string_view text, Style style = {}) { append(truncateToWidth(text, width_ - used_), style); }
-    void addCell(std::string_view text, int columns, Align align, Style style = {}) {
-        append(fitToWidth(text, std::min(columns, width_ - used_), align), style);
-    }
-    std::string framed() const {
-        return "| " + text_ + std::string(static_cast<std::size_t>(width_ - used_), ' ') + " |";
-    }
-
-private:
-    void append(const std::string& fitted, Style style) {
-        if (fitted.empty()) return;
-        text_ += colour_ && !style.plain() ? sgr(style) + fitted + std::string(sgrReset) : fitted;
-        used_ += displayWidth(fitted);
-    }
-
-    int width_, used_ = 0;
-    bool colour_;
-    std::string text_;
-};
+// Text pieces of one terminal line, left to right.
+using Segments = std::vector<std::pair<std::string, Style>>;
 
 class Painter {
 public:
-    Painter(const ui::ConfirmDialog& dialog, const RenderOptions& options)
-        : dialog_(dialog),
+    Painter(const ui::WindowModel& window, const RenderOptions& options)
+        : w_(window),
           colour_(options.colour),
           keyHelp_(options.keyHelp),
           frameWidth_(std::clamp(options.width, minFrameWidth, maxFrameWidth)),
-          inner_(frameWidth_ - 4) {}
+          inner_(frameWidth_ - 4),
+          clientWidth_(std::max(window.frame().clientWidth, 1)) {}
 
     std::vector<std::string> paint() {
         titleBar();
+        menuBar();
         blank();
-        prompt();
-        label(ui::dialog::lblCheckAttachment);
-        recipientsLine();
-        const auto& recipients = dialog_.control(ui::dialog::fgdRecipients);
-        if (recipients.visible) grid(dialog_.fgdRecipients(), recipients);
-        blank();
-        if (dialog_.control(ui::dialog::fraReplyRecipients).visible) {
-            label(ui::dialog::lblReplyRecipients);
-            grid(dialog_.fgdReplyRecipients(), dialog_.control(ui::dialog::fgdReplyRecipients));
-            blank();
+        for (const auto& band : bands()) {
+            if (band.front()->kind == ControlKind::grid) {
+                grid(*band.front());
+                blank();
+            } else {
+                row(band);
+            }
         }
-        label(ui::dialog::lblCheckBody);
-        buttonsLine();
         blank();
         lines_.push_back("+" + std::string(static_cast<std::size_t>(frameWidth_ - 2), '-') + "+");
+        popup();
         if (keyHelp_) keyHelp();
         return std::move(lines_);
     }
 
 private:
-    Line line() const { return Line(inner_, colour_); }
-    void emit(const Line& l) { lines_.push_back(l.framed()); }
+    FrameLine line() const { return FrameLine(inner_, colour_); }
+    void emit(const FrameLine& l) { lines_.push_back(l.framed()); }
     void blank() { emit(line()); }
-    int columnOf(int twips) const { return std::clamp(twips * inner_ / ui::ConfirmDialog::clientWidth, 0, inner_); }
+    int columnOf(int twips) const { return std::clamp(twips * inner_ / clientWidth_, 0, inner_); }
 
-    static Style styleOf(const ui::Control& c) { return {.red = c.foreColor == ui::red, .bold = c.font.bold}; }
+    int absoluteLeft(const Control& c) const {
+        return c.rect.left + (c.container == ui::noControl ? 0 : absoluteLeft(w_.control(c.container)));
+    }
+    int absoluteTop(const Control& c) const {
+        return c.rect.top + (c.container == ui::noControl ? 0 : absoluteTop(w_.control(c.container)));
+    }
+    bool shown(const Control& c) const {
+        for (const Control* at = &c;; at = &w_.control(at->container)) {
+            if (!at->visible) return false;
+            if (at->container == ui::noControl) break;
+        }
+        // Panels parked far outside the client area (unselected tabs) are not on show.
+        const int left = absoluteLeft(c);
+        return left + c.rect.width > 0 && left < clientWidth_;
+    }
+    bool drawn(const Control& c) const {
+        if (!shown(c)) return false;
+        switch (c.kind) {
+            case ControlKind::panel: return false;
+            case ControlKind::frame:
+            case ControlKind::label: return !c.caption.empty();
+            case ControlKind::pictureBox: return c.icon != ui::SystemIcon::none || w_.focus() == c.id;
+            default: return true;
+        }
+    }
+
+    // The drawn controls top to bottom, grouped into terminal lines; a grid stands alone.
+    std::vector<std::vector<const Control*>> bands() const {
+        std::vector<const Control*> all;
+        for (const auto& c : w_.controls())
+            if (drawn(c)) all.push_back(&c);
+        std::stable_sort(all.begin(), all.end(), [this](auto* a, auto* b) {
+            const int ta = absoluteTop(*a), tb = absoluteTop(*b);
+            return ta != tb ? ta < tb : absoluteLeft(*a) < absoluteLeft(*b);
+        });
+        std::vector<std::vector<const Control*>> bands;
+        int bandTop = 0;
+        for (const Control* c : all) {
+            const bool alone = c->kind == ControlKind::grid;
+            if (bands.empty() || alone || bands.back().front()->kind == ControlKind::grid ||
+                absoluteTop(*c) >= bandTop + sameLine) {
+                bands.push_back({});
+                bandTop = absoluteTop(*c);
+            }
+            bands.back().push_back(c);
+        }
+        for (auto& band : bands)
+            std::stable_sort(band.begin(), band.end(),
+                             [this](auto* a, auto* b) { return absoluteLeft(*a) < absoluteLeft(*b); });
+        return bands;
+    }
 
     void titleBar() {
-        std::string bar = "+- " + truncateToWidth(printable(ui::ConfirmDialog::caption), frameWidth_ - 6) + " ";
+        std::string bar = "+- " + truncateToWidth(printable(w_.title()), frameWidth_ - 6) + " ";
         bar += std::string(static_cast<std::size_t>(frameWidth_ - 1 - displayWidth(bar)), '-');
         lines_.push_back(bar + "+");
     }
 
-    // Text from column `col` on, wrapped inside the frame; the first piece goes on `l`.
-    void wrapped(Line l, int col, std::u16string_view text, Style style) {
-        l.moveTo(col);
-        col = l.column();
-        bool first = true;
-        for (const auto& piece : wrapToWidth(printable(text), inner_ - col)) {
-            if (!first) {
-                emit(l);
-                l = line();
-                l.moveTo(col);
-            }
-            l.add(piece, style);
-            first = false;
+    void menuBar() {
+        if (w_.menuBar().empty()) return;
+        auto l = line();
+        for (const auto& item : w_.menuBar()) {
+            if (l.column() > 0) l.add("  ");
+            Segments s;
+            caption(s, item.caption, {.dim = !item.enabled});
+            for (const auto& [text, style] : s) l.add(text, style);
         }
         emit(l);
     }
 
-    void prompt() {
-        const auto& icon = dialog_.control(ui::dialog::picIcon);
-        const auto& message = dialog_.control(ui::dialog::lblMessage);
-        bool first = true;
-        for (const auto text : splitLines(message.visible ? std::u16string_view(message.caption) : u"")) {
-            auto l = line();
-            if (first && icon.visible && icon.icon == ui::SystemIcon::question) {
-                l.moveTo(columnOf(icon.rect.left));
-                l.add("[?]", {.bold = true});
+    // Controls side by side on one or more lines, each from its own column.
+    void row(const std::vector<const Control*>& band) {
+        std::vector<FrameLine> out;
+        for (const Control* c : band) {
+            const int gap = c->kind == ControlKind::label ? 1 : 2;
+            const int first = out.empty() || out[0].column() == 0 ? 0 : out[0].column() + gap;
+            const int col = std::min(std::max(columnOf(absoluteLeft(*c)), first), inner_);
+            const auto pieces = piecesOf(*c, inner_ - col);
+            for (std::size_t k = 0; k < pieces.size(); ++k) {
+                if (out.size() <= k) out.push_back(line());
+                out[k].moveTo(col);
+                for (const auto& [text, style] : pieces[k]) out[k].add(text, style);
             }
-            wrapped(l, std::max(columnOf(message.rect.left), l.column() + 1), text, styleOf(message));
-            first = false;
+        }
+        for (const auto& l : out) emit(l);
+    }
+
+    std::vector<Segments> piecesOf(const Control& c, int room) const {
+        const bool focus = w_.focus() == c.id;
+        const bool dim = !c.enabled;
+        Style style{.red = c.foreColor == ui::red, .bold = c.font.bold, .dim = dim};
+        switch (c.kind) {
+            case ControlKind::label:
+            case ControlKind::frame: {
+                std::vector<Segments> lines;
+                const std::u16string plain = plainCaption(c.caption);
+                for (const auto text : splitLines(plain))
+                    for (auto& piece : wrapToWidth(printable(text), std::max(room, 1)))
+                        lines.push_back({{std::move(piece), style}});
+                return lines;
+            }
+            case ControlKind::pictureBox: return {focusable(c, {"[", "]"}, {">", "<"}, u"?", {.bold = true})};
+            case ControlKind::checkBox:
+                return {focusable(c, {" ", " "}, {">", "<"}, (c.value == 1 ? u"[x] " : u"[ ] ") + c.caption, {.dim = dim})};
+            case ControlKind::pushButton: return {focusable(c, {"< ", " >"}, {"> ", " <"}, c.caption, {.dim = dim})};
+            case ControlKind::linkLabel:
+                return {focusable(c, {" ", " "}, {">", "<"}, plainCaption(c.caption), {.link = true, .dim = dim})};
+            case ControlKind::textField: return {textField(c, std::max(columnOf(c.rect.width) - 2, 1))};
+            case ControlKind::tabStrip: {
+                Segments s{{focus && !colour_ ? ">" : " ", {}}};
+                for (std::size_t i = 0; i < c.tabs.size(); ++i) {
+                    const bool selected = static_cast<int>(i) == c.value;
+                    const std::string text = printable(plainCaption(c.tabs[i].caption));
+                    s.push_back({selected ? "[" + text + "]" : " " + text + " ", {.reverse = selected && focus && colour_}});
+                }
+                return {s};
+            }
+            case ControlKind::listBox: {
+                std::vector<Segments> lines;
+                for (std::size_t i = 0; i < c.items.size(); ++i) {
+                    const bool selected = static_cast<int>(i) == c.value;
+                    lines.push_back({{selected ? (focus && !colour_ ? "> " : "* ") : "  ",
+                                      {.reverse = selected && focus && colour_, .dim = dim}},
+                                     {printable(c.items[i]), {.reverse = selected && focus && colour_, .dim = dim}}});
+                }
+                if (lines.empty()) lines.push_back({{focus && !colour_ ? "> " : "  ", {}}});
+                return lines;
+            }
+            case ControlKind::upDown: return {focusable(c, {"[", "]"}, {">", "<"}, u"-/+", {.dim = dim})};
+            default: return {};
         }
     }
 
-    // A label on lines of its own, left out while it is hidden or empty.
-    void label(ui::ControlId name) {
-        const auto& c = dialog_.control(name);
-        if (c.visible && !c.caption.empty()) wrapped(line(), columnOf(c.rect.left + containerLeft(c)), c.caption, styleOf(c));
+    Segments textField(const Control& c, int width) const {
+        const bool focus = w_.focus() == c.id;
+        const Style style{.underline = true, .reverse = focus && colour_, .dim = !c.enabled};
+        return {{focus && !colour_ ? ">" : "[", {}},
+                {fitToWidth(printable(c.caption), width), style},
+                {focus && !colour_ ? "<" : "]", {}}};
     }
 
-    int containerLeft(const ui::Control& c) const {
-        return c.container == ui::noControl ? 0 : dialog_.control(c.container).rect.left;
-    }
-
-    // "受信者" shares its line with the empty-subject warning, as on the window.
-    void recipientsLine() {
-        auto l = line();
-        const auto& caption = dialog_.control(ui::dialog::lblRecipients);
-        const auto& subject = dialog_.control(ui::dialog::lblCheckSubject);
-        if (caption.visible) {
-            l.moveTo(columnOf(caption.rect.left));
-            l.add(printable(caption.caption), styleOf(caption));
+    // "&OK": the access key underlined in colour, bracketed without ("[O]K").
+    void caption(Segments& s, std::u16string_view text, Style style) const {
+        const auto amp = text.find(u'&');
+        if (amp == std::u16string_view::npos || amp + 1 >= text.size()) {
+            s.push_back({printable(text), style});
+            return;
         }
-        if (subject.visible && !subject.caption.empty())
-            wrapped(l, std::max(columnOf(subject.rect.left), l.column() + 1), subject.caption, styleOf(subject));
-        else
-            emit(l);
+        s.push_back({printable(text.substr(0, amp)), style});
+        const auto key = printable(text.substr(amp + 1, 1));
+        if (colour_) {
+            auto keyStyle = style;
+            keyStyle.underline = true;
+            s.push_back({key, keyStyle});
+        } else {
+            s.push_back({"[" + key + "]", style});
+        }
+        s.push_back({printable(text.substr(amp + 2)), style});
+    }
+
+    struct Brackets {
+        const char *open, *close;
+    };
+    // Focus: reverse video in colour, the brackets turned inwards without; both
+    // bracket pairs are equally wide so that nothing moves when the focus does.
+    Segments focusable(const Control& c, Brackets normal, Brackets focus, const std::u16string& text,
+                       Style base) const {
+        const bool has = w_.focus() == c.id;
+        Style style = base;
+        style.reverse = has && colour_;
+        const Style bracketStyle{.reverse = style.reverse, .dim = base.dim};
+        const auto& brackets = has && !colour_ ? focus : normal;
+        Segments s{{brackets.open, bracketStyle}};
+        caption(s, text, style);
+        s.push_back({brackets.close, bracketStyle});
+        return s;
     }
 
     // Column widths in the proportions of the grid's own; then a column too narrow for
-    // its text borrows what the others do not need, the address first since it is
-    // the one text that must be read whole.
+    // its text borrows what the others do not need, the last (the address) first since
+    // it is the one text that must be read whole.
     std::vector<int> cellWidths(const ui::Grid& grid, int available) const {
         const int n = grid.cols();
         std::vector<int> twips(static_cast<std::size_t>(n));
@@ -210,27 +258,23 @@ private:
         return widths;
     }
 
-    // The widest text of each column over the grids on show, so both share a layout.
+    // The widest text of each column over the grids on show, so they share a layout.
     std::vector<int> naturalWidths(int n) const {
         std::vector<int> widest(static_cast<std::size_t>(n), 0);
-        std::vector<const ui::Grid*> grids = {&dialog_.fgdRecipients()};
-        if (dialog_.control(ui::dialog::fraReplyRecipients).visible) grids.push_back(&dialog_.fgdReplyRecipients());
-        for (const auto* g : grids)
-            for (int r = 0; r < g->rows() && g->cols() == n; ++r)
-                for (int c = 0; c < n; ++c)
-                    widest[c] = std::max(widest[c], displayWidth(printable(g->cell(r, c).text)));
+        for (const auto& view : w_.controls()) {
+            const ui::Grid& g = view.grid;
+            if (view.kind != ControlKind::grid || !shown(view) || g.cols() != n) continue;
+            for (int r = 0; r < g.rows(); ++r)
+                for (int c = 0; c < n; ++c) widest[c] = std::max(widest[c], displayWidth(printable(g.cell(r, c).text)));
+        }
         return widest;
     }
 
-    static Align alignmentOf(int code) {
-        if (code >= 3 && code <= 5) return Align::centre;
-        return code >= 6 && code <= 8 ? Align::right : Align::left;
-    }
-
-    void grid(const ui::Grid& grid, const ui::Control& view) {
+    void grid(const Control& view) {
+        const ui::Grid& grid = view.grid;
         if (!grid.initialised()) return;
         constexpr int gap = 2;
-        const int left = std::max(columnOf(view.rect.left + containerLeft(view)), 1);
+        const int left = std::max(columnOf(absoluteLeft(view)), 1);
         const int available = inner_ - left - 2 - gap * (grid.cols() - 1);
         const auto widths = cellWidths(grid, std::max(available, grid.cols()));
         for (int r = 0; r < grid.rows(); ++r) {
@@ -240,7 +284,7 @@ private:
             auto l = line();
             l.moveTo(left);
             // A focused grid shows it on its header row: ">" and, in colour, reverse video.
-            const bool focus = header && dialog_.focus() == view.id;
+            const bool focus = header && w_.focus() == view.id;
             if (focus)
                 l.add(">", {.bold = true});
             else
@@ -267,65 +311,42 @@ private:
         emit(l);
     }
 
-    // "&OK": the access key underlined in colour, bracketed without ("[O]K").
-    void caption(Line& l, std::u16string_view text, Style style) const {
-        const auto amp = text.find(u'&');
-        if (amp == std::u16string_view::npos || amp + 1 >= text.size()) return l.add(printable(text), style);
-        l.add(printable(text.substr(0, amp)), style);
-        const auto key = printable(text.substr(amp + 1, 1));
-        if (colour_) {
-            auto keyStyle = style;
-            keyStyle.underline = true;
-            l.add(key, keyStyle);
-        } else {
-            l.add("[" + key + "]", style);
-        }
-        l.add(printable(text.substr(amp + 2)), style);
-    }
-
-    struct Brackets {
-        const char *open, *close;
-    };
-    // Focus: reverse video in colour, the brackets turned inwards without; both
-    // bracket pairs are equally wide so that nothing moves when the focus does.
-    void focusable(Line& l, const ui::Control& c, Brackets normal, Brackets focus, const std::u16string& text) const {
-        const bool has = dialog_.focus() == c.id;
-        const Style style{.reverse = has && colour_};
-        const auto& brackets = has && !colour_ ? focus : normal;
-        l.add(brackets.open, style);
-        caption(l, text, style);
-        l.add(brackets.close, style);
-    }
-
-    void buttonsLine() {
-        auto l = line();
-        const auto place = [&](const ui::Control& c) {
-            l.moveTo(std::max(columnOf(c.rect.left + containerLeft(c)), l.column() == 0 ? 0 : l.column() + 2));
-        };
-        const auto& box = dialog_.control(ui::dialog::chkNotDeferred);
-        if (box.visible) {
-            place(box);
-            focusable(l, box, {" ", " "}, {">", "<"}, (dialog_.chkNotDeferred() == 1 ? u"[x] " : u"[ ] ") + box.caption);
-        }
-        for (const ui::ControlId name : {ui::dialog::cmdOK, ui::dialog::cmdCancel}) {
-            const auto& button = dialog_.control(name);
-            if (!button.visible) continue;
-            place(button);
-            focusable(l, button, {"< ", " >"}, {"> ", " <"}, button.caption);
-        }
-        const auto& link = dialog_.control(ui::dialog::llbAmazon);
-        if (link.visible) {
-            place(link);
-            l.add(printable(link.caption), {.link = true});
-        }
-        emit(l);
+    // The open context menu, its items numbered for the keys that choose them.
+    void popup() {
+        if (!w_.popup()) return;
+        int n = 0;
+        for (const auto& item : w_.popup()->items)
+            lines_.push_back("  " + std::to_string(++n) + ": " + printable(plainCaption(item.caption)) +
+                             (item.enabled ? "" : " (-)"));
     }
 
     // Wrapped at the frame's width rather than cut, so that every key stays listed.
     void keyHelp() {
-        std::vector<std::string> items = {"o: OK", "c: Cancel", "Enter: default"};
-        if (dialog_.control(ui::dialog::chkNotDeferred).visible) items.push_back("s/space: 即時送信");
-        items.insert(items.end(), {"Tab: next", "q: close"});
+        std::vector<std::string> items;
+        if (w_.popup()) {
+            items = {"1-" + std::to_string(w_.popup()->items.size()) + ": choose", "other keys: dismiss"};
+        } else {
+            std::vector<const Control*> keyed;
+            bool hasDefault = false;
+            for (const auto& c : w_.controls()) {
+                hasDefault = hasDefault || (c.isDefault && w_.available(c.id));
+                if (c.accessKey() != 0 && w_.available(c.id) &&
+                    (c.kind == ControlKind::pushButton || c.kind == ControlKind::checkBox))
+                    keyed.push_back(&c);
+            }
+            std::stable_sort(keyed.begin(), keyed.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+            for (const Control* c : keyed)
+                items.push_back(std::string(1, static_cast<char>(c->accessKey())) + ": " + printable(plainCaption(c->caption)));
+            if (hasDefault) items.push_back("Enter: default");
+            for (const auto& [key, id] : pointerKeys(w_))
+                items.push_back(std::string(1, key) + ": " + printable(plainCaption(w_.control(id).caption)));
+            for (const auto& c : w_.controls())
+                if (c.kind == ControlKind::grid && w_.available(c.id)) {
+                    items.push_back("+<row> Enter: row menu");
+                    break;
+                }
+            items.insert(items.end(), {"Space: focused", "Tab: next", "q: close"});
+        }
         std::string help;
         for (const auto& item : items) {
             if (!help.empty() && displayWidth(help) + 2 + displayWidth(item) > frameWidth_) {
@@ -337,17 +358,35 @@ private:
         lines_.push_back(help);
     }
 
-    const ui::ConfirmDialog& dialog_;
+    const ui::WindowModel& w_;
     bool colour_;
     bool keyHelp_;
-    int frameWidth_, inner_;
+    int frameWidth_, inner_, clientWidth_;
     std::vector<std::string> lines_;
 };
 
 }  // namespace
 
-std::vector<std::string> renderDialog(const ui::ConfirmDialog& dialog, const RenderOptions& options) {
-    return Painter(dialog, options).paint();
+std::vector<std::string> renderWindow(const ui::WindowModel& window, const RenderOptions& options) {
+    return Painter(window, options).paint();
+}
+
+std::vector<PointerKey> pointerKeys(const ui::WindowModel& window) {
+    std::u16string taken = u"q";  // q closes the window
+    for (const auto& c : window.controls())
+        if (c.accessKey() != 0) taken += c.accessKey();
+    std::vector<PointerKey> keys;
+    std::string_view letters = "sdfghjklzxv";
+    for (const ui::ControlId id : window.tabStops()) {
+        const Control& c = window.control(id);
+        if (c.kind != ControlKind::checkBox || c.accessKey() != 0) continue;
+        while (!letters.empty() && taken.find(static_cast<char16_t>(letters.front())) != std::u16string::npos)
+            letters.remove_prefix(1);
+        if (letters.empty()) break;
+        keys.push_back({letters.front(), id});
+        letters.remove_prefix(1);
+    }
+    return keys;
 }
 
 }  // namespace sw::sim

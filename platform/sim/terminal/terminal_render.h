@@ -1,10 +1,11 @@
 #pragma once
-// The confirmation dialog drawn as terminal text: a framed window laid out like the
-// real one, then a line of key help. Pure: the same model gives the same lines.
+// Any window model drawn as terminal text: a framed window laid out like the real
+// one, its open context menu, then a line of key help. Pure: the same model gives
+// the same lines.
 #include <string>
 #include <vector>
 
-#include "ui/dialog/confirm_dialog.h"
+#include "ui/window_model.h"
 
 namespace sw::sim {
 
@@ -15,6 +16,14 @@ struct RenderOptions {
 };
 
 // UTF-8 lines without line ends.
-std::vector<std::string> renderDialog(const ui::ConfirmDialog& dialog, const RenderOptions& options);
+std::vector<std::string> renderWindow(const ui::WindowModel& window, const RenderOptions& options);
+
+// A terminal has no pointer: controls a mouse would click that no access key
+// reaches (a check box without "&") get a letter of the view's own.
+struct PointerKey {
+    char key;
+    ui::ControlId id;
+};
+std::vector<PointerKey> pointerKeys(const ui::WindowModel& window);
 
 }  // namespace sw::sim

@@ -87,7 +87,6 @@ public:
     std::u16string title() const override { return caption; }
     WindowFrame frame() const override;
     void click(ControlId id) override;
-    bool keyDown(Key key, KeyModifiers mods, char16_t character = 0) override;
     void mouseDown(ControlId id, MouseButton button, int row) override;
     void menuChosen(ControlId item) override;
     void closeRequested() override;  // title-bar close, Alt+F4: the send stays cancelled
@@ -98,7 +97,6 @@ public:
     Grid& fgdReplyRecipients() { return mutableControl(dialog::fgdReplyRecipients).grid; }
     const Grid& fgdRecipients() const { return control(dialog::fgdRecipients).grid; }
     const Grid& fgdReplyRecipients() const { return control(dialog::fgdReplyRecipients).grid; }
-    LinkLabel& amazonLink() { return amazon_; }
 
 private:
     void close();

@@ -49,12 +49,6 @@ void ConfirmDialog::click(ControlId id) {
     }
 }
 
-bool ConfirmDialog::keyDown(Key key, KeyModifiers mods, char16_t character) {
-    // A key that reaches a dialog already closed (typed ahead) decides nothing.
-    if (!visible_) return false;
-    return WindowModel::keyDown(key, mods, character);
-}
-
 void ConfirmDialog::fgdRecipients_MouseDown(MouseButton button, int row) {
     focusChanged(dialog::fgdRecipients);
     Grid& grid = fgdRecipients();
