@@ -235,6 +235,8 @@ void ModelView::runModal() {
     EnumThreadWindows(GetCurrentThreadId(), disableOne, reinterpret_cast<LPARAM>(&disabled));
     ShowWindow(window_, SW_SHOW);
     shown_ = true;
+    // The activation that came with showing arrived before the window counted as shown.
+    if (GetActiveWindow() == window_) forward([&] { model_.activated(); });
     sync();
     MSG message;
     while (model_.visible() && !failure_) {
