@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of the confirmation window as a Japanese user sees it: the 64-bit add-in
+# Pictures of the add-in's windows as a Japanese user sees them: the 64-bit add-in
 # under Wine's own desktop, Japanese locale, a CJK font standing in for the Windows
 # fonts the window asks for. IPA P Gothic has the line height of "ＭＳ Ｐゴシック";
 # Noto Sans CJK's taller lines would clip labels laid out for it.
@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 -j 2 --target dialog_pictures win32_tests
+cmake --build --preset windows-x64 -j 2 --target dialog_pictures settings_pictures win32_tests
 build=$PWD/build/windows-x64
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$build/wineprefix-pictures WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -33,7 +33,9 @@ fonts='HKCU\Software\Wine\Fonts\Replacements'
 "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Pictures /f >/dev/null
 "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Pictures /d 800x600 /f >/dev/null
 
-(cd "$work" && "$wine" "$build/tests/win32/dialog_pictures.exe")
+for program in dialog_pictures settings_pictures; do
+  (cd "$work" && "$wine" "$build/tests/win32/$program.exe")
+done
 mkdir -p docs/screenshots
 for picture in "$work"/*.bmp; do
   name=$(basename "$picture" .bmp)

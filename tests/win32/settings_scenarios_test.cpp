@@ -182,6 +182,21 @@ Step duplicate(int list, std::u16string text) {
     };
 }
 
+// What each tab's tooltip asks the window for, as the tooltip control asks it.
+Step tooltips(std::vector<std::u16string> expected) {
+    return [=](SettingsUser& u) {
+        HWND strip = u.at(S::tbsOptions);
+        HWND tips = reinterpret_cast<HWND>(SendMessageW(strip, TCM_GETTOOLTIPS, 0, 0));
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            NMTTDISPINFOW info{};
+            info.hdr = {tips, i, static_cast<UINT>(TTN_GETDISPINFOW)};
+            SendMessageW(GetParent(strip), WM_NOTIFY, i, reinterpret_cast<LPARAM>(&info));
+            if (!info.lpszText || reinterpret_cast<const char16_t*>(info.lpszText) != expected[i])
+                u.problem("tooltip " + std::to_string(i));
+        }
+    };
+}
+
 Step ctrlTabTo(int expected) {
     return [=](SettingsUser& u) {
         u.keys({VK_CONTROL, VK_TAB});
@@ -293,8 +308,11 @@ const SettingsScenario settingsScenarios[] = {
      std::vector<std::u16string>(3, S::deleteQuestion)},
     {"a duplicate is refused with a warning and nothing changes", {duplicate(0, u"極秘"), duplicate(2, u"@partner.com"),
       button(S::cmdOK)}, initial, std::vector<std::u16string>(2, E::duplicateWarning)},
-    {"Ctrl+Tab steps through the tabs and wraps, Ctrl+F4 closes and saves",
-     {ctrlTabTo(1), ctrlTabTo(2), ctrlTabTo(3), ctrlTabTo(0), ctrlTabTo(1), spin(2, true), closing({VK_CONTROL, VK_F4})},
+    {"Ctrl+Tab steps through the tabs and wraps, Ctrl+F4 closes and saves; the tabs' tooltips",
+     {tooltips({u"メール本文のチェック対象とする文言を設定します。",
+                u"ファイル添付漏れのチェック対象とするメール本文の文言を設定します。",
+                u"宛先確認ダイアログで強調表示しないメールアドレスを設定します。", u"遅延配信の時間を設定します。"}),
+      ctrlTabTo(1), ctrlTabTo(2), ctrlTabTo(3), ctrlTabTo(0), ctrlTabTo(1), spin(2, true), closing({VK_CONTROL, VK_F4})},
      with([](Saved& s) { s.minutes = "7"; })},
     {"the deferral switched off and shortened", {spin(3, false), tickDeferral(), button(S::cmdOK)},
      with([](Saved& s) {

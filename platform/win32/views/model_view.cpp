@@ -113,6 +113,11 @@ NativeControl& ModelView::nativeFor(const ui::Control& control) {
     NativeControl& native = natives_[control.id];
     native.window = createNative(control, parent, module_, this);
     if (!native.window) throw std::runtime_error("a control could not be created");
+    // A tab strip's pages are its later siblings and must lie above it; Windows puts
+    // each new child below the ones made before.
+    for (const auto& [id, other] : natives_)
+        if (model_.control(id).kind == ui::ControlKind::tabStrip && GetParent(other.window) == parent)
+            SetWindowPos(other.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return native;
 }
 
