@@ -219,6 +219,17 @@ Step spin(int times, bool up) {
     };
 }
 
+// Keys typed into the minutes field: the field takes none, only the spinner writes it.
+Step typeMinutes(std::u16string keys) {
+    return [=](SettingsUser& u) {
+        u.tab(3);
+        HWND field = u.at(S::txtDeferredTime);
+        const std::u16string before = textOf(field);
+        for (char16_t c : keys) SendMessageW(field, WM_CHAR, c, 1);
+        if (textOf(field) != before) u.problem("the minutes field took typing");
+    };
+}
+
 Step tickDeferral() {
     return [](SettingsUser& u) {
         u.tab(3);
@@ -314,7 +325,7 @@ const SettingsScenario settingsScenarios[] = {
                 u"宛先確認ダイアログで強調表示しないメールアドレスを設定します。", u"遅延配信の時間を設定します。"}),
       ctrlTabTo(1), ctrlTabTo(2), ctrlTabTo(3), ctrlTabTo(0), ctrlTabTo(1), spin(2, true), closing({VK_CONTROL, VK_F4})},
      with([](Saved& s) { s.minutes = "7"; })},
-    {"the deferral switched off and shortened", {spin(3, false), tickDeferral(), button(S::cmdOK)},
+    {"the deferral switched off and shortened", {spin(3, false), typeMinutes(u"12x"), tickDeferral(), button(S::cmdOK)},
      with([](Saved& s) {
          s.use = "False";
          s.minutes = "2";

@@ -1,6 +1,8 @@
 // What the user does in a model's window, handed to the model.
 #include "win32/views/model_view.h"
 
+#include "win32/handles.h"
+
 #include <optional>
 
 namespace sw::win {
@@ -136,6 +138,12 @@ LRESULT ModelView::command(WPARAM wParam, LPARAM lParam) {
                 std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(from)) + 1, L'\0');
                 text.resize(static_cast<std::size_t>(GetWindowTextW(from, text.data(), static_cast<int>(text.size()))));
                 forward([&] { model_.textChanged(id, std::u16string(text.begin(), text.end())); });
+                // Typing the model did not take goes back off the screen, caret at the end.
+                const ui::Control* shown = drawn(id);
+                if (!syncing_ && shown && std::u16string(text.begin(), text.end()) != shown->caption) {
+                    SetWindowTextW(from, wide(shown->caption));
+                    SendMessageW(from, EM_SETSEL, shown->caption.size(), shown->caption.size());
+                }
             }
             break;
         default: break;
