@@ -27,6 +27,11 @@ trap finish EXIT
 export DISPLAY=:$display
 sleep 1
 
+# The title bar's buttons are Marlett glyphs; where this Wine does not find its own
+# copy, the close box would show as a letter.
+marlett=/usr/share/wine/fonts/marlett.ttf
+"$wine" wineboot -i >/dev/null 2>&1 || true
+if [ -f "$marlett" ]; then cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/"; fi
 fonts='HKCU\Software\Wine\Fonts\Replacements'
 "$wine" reg add "$fonts" /v 'ＭＳ Ｐゴシック' /t REG_SZ /d 'IPAPGothic' /f >/dev/null
 "$wine" reg add "$fonts" /v 'Tahoma' /t REG_SZ /d 'IPAPGothic' /f >/dev/null
