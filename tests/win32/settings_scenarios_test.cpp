@@ -134,10 +134,12 @@ using Step = std::function<void(SettingsUser&)>;
 const std::u16string addTitles[] = {u"本文チェック語句の追加", u"添付漏れチェック語句の追加", u"アドレスまたはドメインの追加"};
 const std::u16string editTitles[] = {u"本文チェック語句の編集", u"添付漏れチェック語句の編集", u"アドレスまたはドメインの編集"};
 
-Step add(int list, std::u16string text) {
+// Presses Add, or its access key Alt+A.
+Step add(int list, std::u16string text, bool altA = false) {
     return [=](SettingsUser& u) {
         u.tab(list);
-        u.press(u.at(S::cmdAdd0 + list));
+        if (altA) u.keys({VK_MENU, 'A'});
+        else u.press(u.at(S::cmdAdd0 + list));
         HWND e = u.editor(addTitles[list], u"");
         u.editorOk(e, text);
         u.closed(e);
@@ -177,6 +179,9 @@ Step duplicate(int list, std::u16string text) {
         u.editorOk(e, text);
         u.answerBox(IDOK);
         u.expect([&] { return IsWindowVisible(e) && IsWindowEnabled(e); }, "the editor closed on a duplicate");
+        u.keys({VK_ESCAPE});  // bound to no button here
+        Sleep(100);
+        if (!IsWindowVisible(e)) u.problem("Escape closed the editor");
         u.press(u.control(e, E::cmdCancel));
         u.closed(e);
     };
@@ -298,8 +303,8 @@ struct SettingsScenario {
 const SettingsScenario settingsScenarios[] = {
     {"adding a body word, OK saves it in its sorted place", {add(0, u"機密"), button(S::cmdOK)},
      with([](Saved& s) { s.body = {"極秘", "機密", "社外秘"}; })},
-    {"adding an attachment word and an address, Enter presses OK",
-     {add(1, u"別添"), add(2, u"Taro@Example.com"), closing({VK_RETURN})},
+    {"adding an attachment word by Alt+A and an address, Enter presses OK",
+     {add(1, u"別添", true), add(2, u"Taro@Example.com"), closing({VK_RETURN})},
      with([](Saved& s) {
          s.attachment = {"別添", "添付"};
          s.safe = {"@partner.com", "example.co.jp", "Taro@Example.com"};
@@ -334,6 +339,7 @@ const SettingsScenario settingsScenarios[] = {
      {add(0, u"機密"), apply(), add(0, u"取扱注意"), button(S::cmdCancel)},
      with([](Saved& s) { s.body = {"極秘", "機密", "社外秘"}; })},
     {"Cancel saves nothing", {add(1, u"別添"), spin(1, true), button(S::cmdCancel)}, untouched},
+    {"Escape presses キャンセル", {add(0, u"機密"), closing({VK_ESCAPE})}, untouched},
     {"the close box saves nothing", {remove(0, 0), tickDeferral(), closing({})}, untouched,
      {S::deleteQuestion}},
     {"the version window from the Help menu", {}, untouched},  // the steps are set per run below
