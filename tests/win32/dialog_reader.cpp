@@ -42,7 +42,24 @@ COLORREF drawnColour(HWND list, int item, int column) {
     return draw.clrText;
 }
 
+BOOL CALLBACK longestStatic(HWND child, LPARAM out) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    auto& text = *reinterpret_cast<std::u16string*>(out);
+    if (lstrcmpiW(className, L"Static") == 0) {
+        std::u16string t = textOf(child);
+        if (t.size() > text.size()) text = std::move(t);
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+std::u16string boxMessage(HWND box) {
+    std::u16string text;
+    EnumChildWindows(box, longestStatic, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
 
 HWND controlWindow(HWND window, ui::ControlId id) {
     Search s{sw::win::nativeId(id)};
@@ -51,8 +68,8 @@ HWND controlWindow(HWND window, ui::ControlId id) {
 }
 
 std::u16string textOf(HWND control) {
-    wchar_t buffer[1024] = {};
-    const auto length = SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
+    wchar_t buffer[4096] = {};
+    const auto length = SendMessageW(control, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer));
     return {reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length)};
 }
 

@@ -14,6 +14,7 @@ namespace sw::test::win {
 HWND controlWindow(HWND window, ui::ControlId id);
 std::u16string textOf(HWND control);
 bool shown(HWND control);  // visible, its containers too
+std::u16string boxMessage(HWND box);  // a message box's text: its longest static control
 
 struct GridSeen {
     std::vector<std::u16string> header;

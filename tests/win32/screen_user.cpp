@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "win32/dialog_reader.h"
+
 namespace sw::test::win {
 namespace {
 
@@ -9,17 +11,6 @@ std::u16string windowText(HWND window) {
     wchar_t buffer[4096] = {};
     const int length = GetWindowTextW(window, buffer, 4096);
     return {reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length)};
-}
-
-BOOL CALLBACK longestStatic(HWND child, LPARAM out) {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    auto& text = *reinterpret_cast<std::u16string*>(out);
-    if (lstrcmpiW(className, L"Static") == 0) {
-        std::u16string t = windowText(child);
-        if (t.size() > text.size()) text = std::move(t);
-    }
-    return TRUE;
 }
 
 BOOL CALLBACK firstDialog(HWND window, LPARAM out) {
@@ -76,8 +67,7 @@ void ScreenUser::watch() {
             std::this_thread::sleep_for(10ms);
             continue;
         }
-        SeenBox seen{windowText(box), {}};
-        EnumChildWindows(box, longestStatic, reinterpret_cast<LPARAM>(&seen.text));
+        SeenBox seen{windowText(box), boxMessage(box)};
         {
             std::lock_guard lock(mutex_);
             boxes_.push_back(seen);

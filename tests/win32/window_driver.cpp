@@ -28,17 +28,6 @@ HWND shownWindow(DWORD thread, const wchar_t* className, HWND except = nullptr) 
     return s.found;
 }
 
-BOOL CALLBACK longestStatic(HWND child, LPARAM out) {
-    wchar_t className[32] = {};
-    GetClassNameW(child, className, 32);
-    auto& text = *reinterpret_cast<std::u16string*>(out);
-    if (lstrcmpiW(className, L"Static") == 0) {
-        std::u16string t = textOf(child);
-        if (t.size() > text.size()) text = std::move(t);
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 WindowDriver::WindowDriver(HWND first) : first_(first), thread_(GetWindowThreadProcessId(first, nullptr)) {}
@@ -72,9 +61,7 @@ HWND WindowDriver::topWindow(HWND except) {
 void WindowDriver::answerBox(int button) {
     HWND box = nullptr;
     expect([&] { return (box = shownWindow(thread_, L"#32770")) != nullptr; }, "no message box came up");
-    std::u16string text;
-    EnumChildWindows(box, longestStatic, reinterpret_cast<LPARAM>(&text));
-    boxes.push_back(text);
+    boxes.push_back(boxMessage(box));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     expect([&] { return !IsWindow(box) || !IsWindowVisible(box); }, "the message box stayed");
 }
