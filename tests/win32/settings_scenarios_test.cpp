@@ -4,130 +4,30 @@
 // dialog's safe-list menu.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <mutex>
-#include <sstream>
 
 #include "support/config_text.h"
 #include "ui/about/about_window.h"
 #include "ui/dialog/confirm_dialog.h"
-#include "ui/settings/entry_editor.h"
-#include "ui/settings/settings_window.h"
 #include "ui/dialog/safe_list_addition.h"
-#include "win32/views/native_controls.h"
 #include "win32/addin_session.h"
 #include "win32/dialog_reader.h"
 #include "win32/screen_user.h"
-#include "win32/window_driver.h"
+#include "win32/settings_user.h"
+#include "win32/views/native_controls.h"
 
 namespace sw::test::win {
 namespace {
-using S = ui::SettingsWindow;
-using E = ui::EntryEditor;
-
-// What config.xml holds, in file order.
-struct Saved {
-    std::vector<std::string> body, attachment, safe;
-    std::string use, minutes;
-    bool operator==(const Saved&) const = default;
-};
-
-std::vector<std::string> elements(const std::string& xml, const std::string& section, const std::string& name) {
-    std::vector<std::string> found;
-    const auto begin = xml.find("<" + section + ">"), end = xml.find("</" + section + ">");
-    if (begin == std::string::npos || end == std::string::npos) return found;
-    const std::string open = "<" + name + ">", close = "</" + name + ">";
-    for (auto at = xml.find(open, begin); at != std::string::npos && at < end; at = xml.find(open, at)) {
-        at += open.size();
-        found.push_back(xml.substr(at, xml.find(close, at) - at));
-    }
-    return found;
-}
-
-Saved readSaved(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const std::string xml = text.str();
-    Saved s{elements(xml, "body-check", "word"), elements(xml, "attachment-check", "word"),
-            elements(xml, "recipient-check", "domain")};
-    const auto deferral = xml.find("<deferred-delivery use=\"");
-    if (deferral != std::string::npos) {
-        const auto value = deferral + 24, close = xml.find('>', value);
-        s.use = xml.substr(value, xml.find('"', value) - value);
-        s.minutes = xml.substr(close + 1, xml.find('<', close) - close - 1);
-    }
-    return s;
-}
 
 // standardInner as written, and as the lists show and save it: sorted ignoring case.
 const Saved untouched{{"社外秘", "極秘"}, {"添付"}, {"example.co.jp", "@partner.com"}, "True", "5"};
 const Saved initial{{"極秘", "社外秘"}, {"添付"}, {"@partner.com", "example.co.jp"}, "True", "5"};
-
-void PrintTo(const Saved& s, std::ostream* out) {
-    auto list = [&](const std::vector<std::string>& l) {
-        for (const auto& e : l) *out << e << ",";
-        *out << " | ";
-    };
-    list(s.body);
-    list(s.attachment);
-    list(s.safe);
-    *out << s.use << " " << s.minutes;
-}
 
 Saved with(std::function<void(Saved&)> change) {
     Saved s = initial;
     change(s);
     return s;
 }
-
-// A user at the settings window.
-struct SettingsUser : WindowDriver {
-    using WindowDriver::WindowDriver;
-    HWND settings() const { return first(); }
-    HWND at(ui::ControlId id) const { return control(settings(), id); }
-    POINT middleOf(const RECT& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-    void tab(int index) {
-        RECT r{};
-        SendMessageW(at(S::tbsOptions), TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
-        clickAt(at(S::tbsOptions), middleOf(r));
-        expect([&] { return shownOnTab(index); }, "tab " + std::to_string(index) + " did not come up");
-    }
-    bool shownOnTab(int index) const {
-        RECT r;
-        GetWindowRect(at(S::picOptions0 + index), &r);
-        RECT strip;
-        GetWindowRect(at(S::tbsOptions), &strip);
-        return IsWindowEnabled(at(S::picOptions0 + index)) && r.left > strip.left &&
-               SendMessageW(at(S::tbsOptions), TCM_GETCURSEL, 0, 0) == index;
-    }
-    void selectRow(int list, int row, bool twice = false) {
-        HWND box = at(S::lstWord0 + list);
-        RECT r{};
-        SendMessageW(box, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
-        clickAt(box, middleOf(r), twice);
-        if (!twice)
-            expect([&] { return SendMessageW(box, LB_GETCURSEL, 0, 0) == row && IsWindowEnabled(at(S::cmdEdit0 + list)); },
-                   "row " + std::to_string(row) + " was not selected");
-    }
-    // The entry editor as it opens: title, and the text the field holds selected.
-    HWND editor(const std::u16string& title, const std::u16string& selected) {
-        HWND e = topWindow(settings());
-        expect([&] { return textOf(e) == title; }, "the editor's title");
-        HWND field = control(e, E::txtEdit);
-        DWORD from = 0, to = 0;
-        SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        if (textOf(field).substr(from, to - from) != selected) problem("the editor's selection");
-        return e;
-    }
-    void editorOk(HWND e, const std::u16string& text) {
-        typeText(control(e, E::txtEdit), text);
-        expect([&] { return IsWindowEnabled(control(e, E::cmdOK)); }, "OK stayed disabled");
-        press(control(e, E::cmdOK));
-    }
-    void closed(HWND window) { expect([&] { return !IsWindow(window) || !IsWindowVisible(window); }, "a window stayed"); }
-};
 
 using Step = std::function<void(SettingsUser&)>;
 

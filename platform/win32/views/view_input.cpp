@@ -1,9 +1,9 @@
 // What the user does in a model's window, handed to the model.
 #include "win32/views/model_view.h"
 
-#include "win32/handles.h"
-
 #include <optional>
+
+#include "win32/handles.h"
 
 namespace sw::win {
 namespace {
