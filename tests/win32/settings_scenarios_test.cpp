@@ -79,6 +79,11 @@ Step duplicate(int list, std::u16string text) {
         u.editorOk(e, text);
         u.answerBox(IDOK);
         u.expect([&] { return IsWindowVisible(e) && IsWindowEnabled(e); }, "the editor closed on a duplicate");
+        u.expect([&] {
+            DWORD from = 1, to = 0;
+            SendMessageW(u.control(e, E::txtEdit), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            return from == 0 && to == text.size();
+        }, "the duplicate was not selected");
         u.keys({VK_ESCAPE});  // bound to no button here
         Sleep(100);
         if (!IsWindowVisible(e)) u.problem("Escape closed the editor");
