@@ -39,7 +39,7 @@ HWND WindowDriver::control(HWND window, ui::ControlId id) const {
 }
 
 bool WindowDriver::waitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 500; ++i) {
         if (condition()) return true;
         Sleep(10);
     }

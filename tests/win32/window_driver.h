@@ -25,7 +25,7 @@ public:
     HWND first() const { return first_; }
     HWND control(HWND window, ui::ControlId id) const;  // Stuck when it is not there
 
-    // Waits up to two seconds; false when the condition never held.
+    // Waits up to five seconds (a loaded machine); false when the condition never held.
     static bool waitFor(const std::function<bool()>& condition);
     // Waits, or notes `what` as a problem and throws Stuck.
     void expect(const std::function<bool()>& condition, const std::string& what);
