@@ -46,14 +46,14 @@ Step add(int list, std::u16string text, bool altA = false) {
     };
 }
 
-// Double-clicks the row, or selects it and presses Edit.
-Step edit(int list, int row, std::u16string was, std::u16string text, bool doubleClick = false) {
+// Selects the row, presses Edit and OK; or double-clicks it and ends with Enter.
+Step edit(int list, int row, std::u16string was, std::u16string text, bool byKeys = false) {
     return [=](SettingsUser& u) {
         u.tab(list);
-        u.selectRow(list, row, doubleClick);
-        if (!doubleClick) u.press(u.at(S::cmdEdit0 + list));
+        u.selectRow(list, row, byKeys);
+        if (!byKeys) u.press(u.at(S::cmdEdit0 + list));
         HWND e = u.editor(editTitles[list], was);
-        u.editorOk(e, text);
+        u.editorOk(e, text, byKeys);
         u.closed(e);
     };
 }
@@ -214,7 +214,7 @@ const SettingsScenario settingsScenarios[] = {
          s.attachment = {"別添", "添付"};
          s.safe = {"@partner.com", "example.co.jp", "Taro@Example.com"};
      })},
-    {"editing with the Edit button and by double-click", {edit(0, 1, u"社外秘", u"部外秘"),
+    {"editing with the Edit button and by double-click and Enter", {edit(0, 1, u"社外秘", u"部外秘"),
       edit(2, 1, u"example.co.jp", u"example.jp", true), button(S::cmdOK)},
      with([](Saved& s) {
          s.body = {"極秘", "部外秘"};

@@ -89,10 +89,11 @@ HWND SettingsUser::editor(const std::u16string& title, const std::u16string& sel
     return e;
 }
 
-void SettingsUser::editorOk(HWND e, const std::u16string& text) {
+void SettingsUser::editorOk(HWND e, const std::u16string& text, bool enter) {
     typeText(control(e, E::txtEdit), text);
     expect([&] { return IsWindowEnabled(control(e, E::cmdOK)); }, "OK stayed disabled");
-    press(control(e, E::cmdOK));
+    if (enter) keys({VK_RETURN});
+    else press(control(e, E::cmdOK));
 }
 
 void SettingsUser::closed(HWND window) {

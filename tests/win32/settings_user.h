@@ -36,7 +36,7 @@ struct SettingsUser : WindowDriver {
     void selectRow(int list, int row, bool twice = false);  // a click, or a double-click
     // The entry editor as it opens: its title, and the text the field holds selected.
     HWND editor(const std::u16string& title, const std::u16string& selected);
-    void editorOk(HWND editor, const std::u16string& text);  // types, then presses OK
+    void editorOk(HWND editor, const std::u16string& text, bool enter = false);  // types, then OK or Enter
     void closed(HWND window);
 };
 
