@@ -28,7 +28,8 @@ void SuffixIndex::build() {
     for (std::uint32_t r = 0; r < records_.size(); ++r) {
         const Record& rec = records_[r];
         const std::u16string_view key(arena_.data() + rec.offset, rec.length);
-        for (std::size_t slot = (rec.hash * slotMix) >> shift_;; slot = (slot + 1) & mask) {
+        // The shift keeps only as many bits as there are slots: it fits a 32-bit size_t too.
+        for (auto slot = static_cast<std::size_t>((rec.hash * slotMix) >> shift_);; slot = (slot + 1) & mask) {
             const std::uint32_t head = slots_[slot];
             if (head == none) {
                 slots_[slot] = last[r] = r;
@@ -46,7 +47,7 @@ void SuffixIndex::build() {
 
 std::uint32_t SuffixIndex::find(std::uint64_t hash, std::u16string_view key) const {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = (hash * slotMix) >> shift_;; slot = (slot + 1) & mask) {
+    for (auto slot = static_cast<std::size_t>((hash * slotMix) >> shift_);; slot = (slot + 1) & mask) {
         const std::uint32_t head = slots_[slot];
         if (head == none) return none;
         const Record& rec = records_[head];

@@ -9,20 +9,6 @@
 
 namespace sw::test {
 
-inline std::string sizedConfig(int safeEntries, int wordsPerList, bool deferred = true) {
-    std::vector<std::string> safe, body, attachment;
-    for (int i = 0; i < safeEntries; ++i)
-        safe.push_back(i % 3 == 0 ? "@partner" + std::to_string(i) + ".example.co.jp"
-                                  : "client" + std::to_string(i) + ".example.com");
-    for (int i = 0; i < wordsPerList; ++i) {
-        body.push_back("社外秘" + std::to_string(i));
-        attachment.push_back("添付資料" + std::to_string(i));
-    }
-    return configXml(listXml("body-check", "word", body) + listXml("attachment-check", "word", attachment) +
-                     listXml("recipient-check", "domain", safe) + "<deferred-delivery use=\"" +
-                     (deferred ? "True" : "False") + "\">5</deferred-delivery><debug>False</debug>");
-}
-
 // Recipients half inside the safe list; a Japanese body of about `bodyChars` units.
 inline sim::MailState sizedMail(int recipients, std::size_t bodyChars) {
     sim::MailState m;

@@ -13,12 +13,6 @@ struct RecordedWarnings : CheckWarnings {
     void showCheckAttachment() override { attachment = true; }
 };
 
-inline std::string listXml(const char* parent, const char* element, const std::vector<std::string>& entries) {
-    std::string xml = std::string("<") + parent + ">";
-    for (const auto& e : entries) xml += std::string("<") + element + ">" + e + "</" + element + ">";
-    return xml + "</" + parent + ">";
-}
-
 class ChecksTest : public ConfigTest {
 protected:
     sim::SimApplication app;

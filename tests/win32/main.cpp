@@ -1,0 +1,11 @@
+// The Windows tests run in one OLE apartment, as Outlook's user-interface thread does.
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (FAILED(OleInitialize(nullptr))) return 2;
+    const int result = RUN_ALL_TESTS();
+    OleUninitialize();
+    return result;
+}
