@@ -17,11 +17,14 @@ public:
 // Message-box styles and answers use the Windows values.
 namespace mb {
 inline constexpr int okOnly = 0;
+inline constexpr int yesNo = 4;
 inline constexpr int critical = 16;
 inline constexpr int question = 32;
 inline constexpr int exclamation = 48;
 inline constexpr int information = 64;
 inline constexpr int answerOk = 1;
+inline constexpr int answerYes = 6;
+inline constexpr int answerNo = 7;
 }  // namespace mb
 
 class MessageBoxes {

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "config/config_store.h"
 #include "sim/outlook/sim_item.h"
 #include "sim/recorded_message_boxes.h"
 
@@ -49,10 +50,17 @@ nlohmann::ordered_json messageBoxesJson(const std::vector<sim::ShownMessage>& sh
 // "[title] text" with the text's lines indented under it.
 void printMessageBoxes(std::ostream& out, const std::vector<sim::ShownMessage>& shown, const std::string& indent);
 
+nlohmann::ordered_json listJson(const std::vector<std::u16string>& entries);
+// The configuration as `config show` prints it, with the message boxes shown so far.
+nlohmann::ordered_json configJson(const ConfigStore& config, const std::vector<sim::ShownMessage>& shown);
+void printConfig(const ConfigStore& config, const std::vector<sim::ShownMessage>& shown);
+
 // Each command adds its subcommand and returns where its exit status will be left.
 void addConfigCommand(CLI::App& app, int& status);
 void addMatchCommand(CLI::App& app, int& status);
 void addCheckCommand(CLI::App& app, int& status);
 void addSendCommand(CLI::App& app, int& status);
+void addSettingsCommand(CLI::App& app, int& status);
+void addAboutCommand(CLI::App& app, int& status);
 
 }  // namespace sw::cli

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     sw::cli::addMatchCommand(app, status);
     sw::cli::addCheckCommand(app, status);
     sw::cli::addSendCommand(app, status);
+    sw::cli::addSettingsCommand(app, status);
+    sw::cli::addAboutCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -21,6 +21,7 @@ struct SendOptions : MailOptions {
     std::string answer;  // empty: ask on a terminal
     bool sendImmediately = false;
     std::string now;
+    std::vector<int> addSafe;  // recipients rows, counted from 1
 };
 
 bool colourWanted(int fd) { return ::isatty(fd) && std::getenv("NO_COLOR") == nullptr; }
@@ -39,19 +40,35 @@ sim::ScriptedWindows::Action scriptedAnswer(const std::string& answer, bool send
     });
 }
 
-// Records what the dialog showed when it opened, then lets the real view run it.
+// The right button on each row, then "宛先セーフリストに追加" where the row offers it.
+void addRowsToSafeList(ui::ConfirmDialog& d, const std::vector<int>& rows) {
+    for (int row : rows) {
+        d.mouseDown(ui::dialog::fgdRecipients, ui::MouseButton::right, row);
+        if (d.popup())
+            d.menuChosen(ui::dialog::mnuAddSafeDomain);
+        else
+            std::cerr << "sendwarden-sim: --add-safe " << row << ": no recipient on that row\n";
+    }
+}
+
+// Records what the dialog showed when it opened and when it closed, and lets the
+// real view run it in between.
 class ObservedWindows : public Windows {
 public:
     explicit ObservedWindows(Windows& inner) : inner_(inner) {}
     void showModal(ui::WindowModel& window) override {
         // Only the confirmation dialog opens on the send road.
-        const auto& dialog = dynamic_cast<const ui::ConfirmDialog&>(window);
+        auto& dialog = dynamic_cast<ui::ConfirmDialog&>(window);
         shown = dialogJson(dialog);
         if (beforeShow) beforeShow(dialog);
+        if (beforeAnswer) beforeAnswer(dialog);
         inner_.showModal(window);
+        after = dialogJson(dialog);
     }
     nlohmann::ordered_json shown;  // null until a dialog opens
+    nlohmann::ordered_json after;
     std::function<void(const ui::ConfirmDialog&)> beforeShow;
+    std::function<void(ui::ConfirmDialog&)> beforeAnswer;
 
 private:
     Windows& inner_;
@@ -84,6 +101,8 @@ int runSend(const SendOptions& options) {
     sim::ScriptedWindows scripted;
     if (!ask) scripted.fallback = scriptedAnswer(options.answer, options.sendImmediately);
     ObservedWindows windows(ask ? static_cast<Windows&>(terminal) : scripted);
+    if (!options.addSafe.empty())
+        windows.beforeAnswer = [rows = options.addSafe](ui::ConfirmDialog& d) { addRowsToSafeList(d, rows); };
     if (!ask && !options.json) {
         windows.beforeShow = [](const ui::ConfirmDialog& d) {
             // Nobody is at the keyboard: the window without its key help.
@@ -110,6 +129,7 @@ int runSend(const SendOptions& options) {
         if (!mail) continue;
         env.messageBoxes.shown.clear();
         windows.shown = nullptr;
+        windows.after = nullptr;
         auto item = app->newItem(std::move(*mail));
         bool cancel = false;
         app->raiseItemSend(*item, cancel);
@@ -120,6 +140,7 @@ int runSend(const SendOptions& options) {
                             {"saved", s.saveCount > 0},
                             {"dialogShown", !windows.shown.is_null()},
                             {"dialog", windows.shown},
+                            {"dialogAfter", windows.after},
                             {"cancel", cancel},
                             {"deferredDeliveryTime", s.deferredDeliveryTime.isoText()},
                             {"messageBoxes", messageBoxesJson(env.messageBoxes.shown)}};
@@ -155,6 +176,11 @@ void addSendCommand(CLI::App& app, int& status) {
                      "(interactive; the default on a terminal)")
         ->check(CLI::IsMember({"ok", "cancel", "close", "ask"}));
     send->add_flag("--send-immediately", options->sendImmediately, "Tick the send-immediately box when it is shown");
+    send->add_option("--add-safe", options->addSafe,
+                     "Before answering, right-click recipients row ROW (data rows from 1) and choose "
+                     "\"宛先セーフリストに追加\"; repeatable. Asking on a terminal, type +, the row and Enter")
+        ->check(CLI::PositiveNumber)
+        ->allow_extra_args(false);
     send->add_option("--now", options->now, "Fix the clock: \"YYYY-MM-DD HH:MM:SS\" (local time)");
     send->footer(
         "Exit status: 0 every mail sent, 1 any cancelled or stopped or a failure at shutdown, 2 usage error or "

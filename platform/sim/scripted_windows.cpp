@@ -4,6 +4,7 @@ namespace sw::sim {
 
 void ScriptedWindows::showModal(ui::WindowModel& window) {
     ++shows;
+    window.activated();
     if (onShow) onShow(window);
     Action action = fallback;
     if (!actions.empty()) {

@@ -3,6 +3,7 @@
 #include "config/node_access.h"
 #include "diagnostics/trap.h"
 #include "text.h"
+#include "ui/dialog/safe_list_addition.h"
 
 namespace sw {
 namespace {
@@ -14,7 +15,10 @@ AddIn::AddIn(Platform platform)
       diagnostics_(platform.messageBoxes, platform.files, platform.clock),
       config_(diagnostics_, platform.files, platform.documents),
       checks_(diagnostics_, config_, platform.clock),
-      dialog_(ui::DialogContext{diagnostics_, config_, checks_, platform.shell, [this] { return objApp_; }}) {}
+      dialog_(ui::DialogContext{diagnostics_, config_, checks_, platform.shell, [this] { return objApp_; }}) {
+    dialog_.setSafeListAddition(
+        [this](ui::ConfirmDialog& dialog) { ui::addSelectedRecipientToSafeList(dialog, settingsContext()); });
+}
 
 void AddIn::OnConnection(std::shared_ptr<host::Application> application, std::int32_t connectMode,
                          host::AddInInstance& addInInstance) {
@@ -38,13 +42,27 @@ void AddIn::OnConnection(std::shared_ptr<host::Application> application, std::in
         if (!tools) return;
         diagnostics_.currentStep = u"コマンドバーの追加";
         objButton_ = tools->findControlByTag(buttonTag);
-        if (objButton_) return;  // left by an earlier start: reused unchanged
-        objButton_ = tools->addButton(true);
-        objButton_->setBeginGroup(true);
-        objButton_->setTag(buttonTag);
-        objButton_->setCaption(buttonCaption);
-        objButton_->setOnAction(u"!<" + addInInstance.progId() + u">");
+        // One left by an earlier start is reused unchanged.
+        if (!objButton_) {
+            objButton_ = tools->addButton(true);
+            objButton_->setBeginGroup(true);
+            objButton_->setTag(buttonTag);
+            objButton_->setCaption(buttonCaption);
+            objButton_->setOnAction(u"!<" + addInInstance.progId() + u">");
+        }
+        buttonClick_ = objButton_->onClick([this] { objButton_Click(); });
     });
+}
+
+ui::SettingsContext AddIn::settingsContext() {
+    return ui::SettingsContext{diagnostics_, config_, platform_.windows, platform_.shell};
+}
+
+void AddIn::objButton_Click() {
+    ui::SettingsWindow settings(settingsContext());
+    settings.load();
+    settings.show();
+    platform_.windows.showModal(settings);
 }
 
 void AddIn::OnDisconnection(std::int32_t removeMode) {

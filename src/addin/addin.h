@@ -10,6 +10,7 @@
 #include "config/config_store.h"
 #include "diagnostics/diagnostics.h"
 #include "ui/dialog/confirm_dialog.h"
+#include "ui/settings/settings_window.h"
 
 namespace sw {
 
@@ -34,6 +35,9 @@ public:
 
     // The ItemSend handler: decides through `cancel`; never throws.
     void objApp_ItemSend(host::Item& item, bool& cancel);
+    // The Tools button: shows the settings window modally and returns when it closes.
+    // Not trapped; what fails goes back to the host.
+    void objButton_Click();
 
     Diagnostics& diagnostics() { return diagnostics_; }
     ConfigStore& config() { return config_; }
@@ -45,6 +49,7 @@ public:
 
 private:
     void checkMailItem(host::Item& item);
+    ui::SettingsContext settingsContext();
 
     Platform platform_;
     Diagnostics diagnostics_;
@@ -54,6 +59,7 @@ private:
     std::shared_ptr<host::Application> objApp_;
     std::unique_ptr<host::EventConnection> itemSend_;
     std::unique_ptr<host::Button> objButton_;
+    std::unique_ptr<host::EventConnection> buttonClick_;
     ui::ConfirmDialog dialog_;
 };
 

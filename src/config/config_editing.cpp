@@ -13,12 +13,9 @@ const std::u16string moduleName = u"modConfigXMLHandler";
 void ConfigStore::saveConfigXML(SettingsSource& settings) {
     traceEntry(u"saveConfigXML");
     trap(diagnostics_, moduleName, u"saveConfigXML", [&] {
-        removeCheckWords(lists_[0]);
-        removeCheckWords(lists_[1]);
-        removeCheckWords(lists_[2]);
-        addCheckWords(settings, 0, u"body-check", u"word");
-        addCheckWords(settings, 1, u"attachment-check", u"word");
-        addCheckWords(settings, 2, u"recipient-check", u"domain");
+        for (const ConfigListPlace& place : configLists) removeCheckWords(lists_[listIndex(place.list)]);
+        for (const ConfigListPlace& place : configLists)
+            addCheckWords(settings, listIndex(place.list), place.parent, place.element);
         editDeferredDelivery(settings);
         writeDocument();
     });

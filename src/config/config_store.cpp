@@ -41,15 +41,12 @@ void ConfigStore::loadConfigXML() {
             return;
         }
 
-        d.currentStep = u"getElementsByTagName(body-check/word)";
-        lists_[0] = xmlConfig_->getElementsByTagName(u"body-check/word");
-        ++generation_;
-        d.currentStep = u"getElementsByTagName(attachment-check/word)";
-        lists_[1] = xmlConfig_->getElementsByTagName(u"attachment-check/word");
-        ++generation_;
-        d.currentStep = u"getElementsByTagName(recipient-check/domain)";
-        lists_[2] = xmlConfig_->getElementsByTagName(u"recipient-check/domain");
-        ++generation_;
+        for (const ConfigListPlace& place : configLists) {
+            const std::u16string pattern = std::u16string(place.parent) + u"/" + place.element;
+            d.currentStep = u"getElementsByTagName(" + pattern + u")";
+            lists_[listIndex(place.list)] = xmlConfig_->getElementsByTagName(pattern);
+            ++generation_;
+        }
 
         d.currentStep = u"selectSingleNode(//deferred-delivery)";
         xml::NodePtr node = xmlConfig_->selectSingleNode(u"//deferred-delivery");

@@ -25,6 +25,20 @@ public:
 
 enum class ConfigList { bodyCheckWords = 0, attachmentCheckWords = 1, safeDomains = 2 };
 
+// Where each list lives in config.xml: the parent element under the root and the
+// element of one entry. Load, save and the settings window all walk this table.
+struct ConfigListPlace {
+    ConfigList list;
+    const char16_t* parent;
+    const char16_t* element;
+};
+inline constexpr ConfigListPlace configLists[] = {
+    {ConfigList::bodyCheckWords, u"body-check", u"word"},
+    {ConfigList::attachmentCheckWords, u"attachment-check", u"word"},
+    {ConfigList::safeDomains, u"recipient-check", u"domain"},
+};
+inline constexpr int listIndex(ConfigList list) { return static_cast<int>(list); }
+
 class ConfigStore {
 public:
     // config.xml lives in the files port's module folder.

@@ -41,6 +41,19 @@ protected:
     std::string err;
 };
 
+TEST_F(SendCommand, AddSafeRowsGoOnTheSafeListEvenWhenTheSendIsCancelled) {
+    const json j = run({"--answer", "cancel", "--add-safe", "2", "--add-safe", "2"}, {"a.eml"});
+    EXPECT_EQ(status, 1) << err;
+    const json& m = j["mails"][0];
+    EXPECT_EQ(m["dialog"]["recipients"][1]["colour"], 255);
+    EXPECT_EQ(m["dialogAfter"]["recipients"][1]["colour"], 0);  // only that row turns black
+    ASSERT_EQ(m["messageBoxes"].size(), 2u);
+    EXPECT_EQ(m["messageBoxes"][0]["text"], "選択されたアドレスを宛先セーフリストに登録しました。");
+    EXPECT_EQ(m["messageBoxes"][1]["text"], "既に登録されています。");
+    const json saved = json::parse(test::runSim({"config", "show", "--config-dir", dir.path().string(), "--json"}).out);
+    EXPECT_EQ(saved["safeDomains"], json({"example.co.jp", "outsider@other.example"}));
+}
+
 TEST_F(SendCommand, ConfirmedMailIsSentAndTheDialogReported) {
     const json j = run({"--answer", "ok"}, {"a.eml"});
     EXPECT_EQ(status, 0) << err;

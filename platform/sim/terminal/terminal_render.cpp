@@ -340,6 +340,11 @@ private:
             if (hasDefault) items.push_back("Enter: default");
             for (const auto& [key, id] : pointerKeys(w_))
                 items.push_back(std::string(1, key) + ": " + printable(plainCaption(w_.control(id).caption)));
+            for (const auto& c : w_.controls())
+                if (c.kind == ControlKind::grid && w_.available(c.id)) {
+                    items.push_back("+<row> Enter: row menu");
+                    break;
+                }
             items.insert(items.end(), {"Space: focused", "Tab: next", "q: close"});
         }
         std::string help;

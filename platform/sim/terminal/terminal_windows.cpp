@@ -197,6 +197,21 @@ void popupKey(ui::WindowModel& window, int byte) {
         window.popupDismissed();
 }
 
+// "+", a row number and Enter: the right button on that row of the first grid the
+// user can reach, then the first item of the context menu it opens, if any.
+void rowMenu(ui::WindowModel& window, KeyReader& keys) {
+    int row = 0;
+    int byte = keys.next();
+    for (; byte >= '0' && byte <= '9' && row < 100000; byte = keys.next()) row = row * 10 + (byte - '0');
+    if (byte != '\r' && byte != '\n' && byte >= 0) keys.unread(byte);
+    for (const auto& c : window.controls()) {
+        if (c.kind != ui::ControlKind::grid || !window.available(c.id)) continue;
+        window.mouseDown(c.id, ui::MouseButton::right, row);
+        if (window.popup() && !window.popup()->items.empty()) window.menuChosen(window.popup()->items.front().id);
+        return;
+    }
+}
+
 void dispatch(ui::WindowModel& window, KeyReader& keys, int byte) {
     switch (byte) {
         case -1:
@@ -217,6 +232,7 @@ void dispatch(ui::WindowModel& window, KeyReader& keys, int byte) {
         case 0x7F:
         case 0x08: backspace(window); break;
         case 0x1b: escape(window, keys); break;
+        case '+': rowMenu(window, keys); break;
         default:
             if (byte > 0x20 && byte < 0x7F) character(window, byte);
             break;
@@ -252,6 +268,7 @@ void TerminalWindows::showModal(ui::WindowModel& window) {
     RawMode raw(inputFd_);
     FullScreen screen(outputFd_, tty);
     KeyReader keys(inputFd_);
+    window.activated();
     while (window.visible()) {
         draw();
         dispatch(window, keys, keys.next());
