@@ -1,6 +1,7 @@
 #pragma once
 // The ports the core needs from a platform. Implementations live in platform/*.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "datetime.h"
@@ -42,7 +43,21 @@ public:
     // Appends text + CR LF in the system's code page; creates the file when missing.
     // Throws Failure when the file cannot be opened or written.
     virtual void appendLine(const std::filesystem::path& file, const std::u16string& line) = 0;
-    // Makes `from` durable and puts it in place of `to` in one step. Throws Failure.
+    // Saving a file without losing it: createReplacement, write the whole new content
+    // to the path it returns, then replaceFile; removeFile the replacement if anything
+    // fails. When it returns nothing, write the file in place instead.
+    //
+    // Creates a new, empty file beside `file` (beside the file a symbolic link names),
+    // exclusively, under a name no other file has, and returns its path; the caller
+    // owns it. Returns nothing when the folder refuses new files though `file` itself
+    // can be written. Throws Failure otherwise (`file` refuses writes as well, or any
+    // other error).
+    virtual std::optional<std::filesystem::path> createReplacement(const std::filesystem::path& file) = 0;
+    // Makes `from` (from createReplacement) durable and puts it in place of `to` in one
+    // step. `to` keeps its identity: a symbolic link stays and names the new content,
+    // and the file's permissions, owner and group (attributes and security) carry over
+    // where this process may set them. Throws Failure, leaving `to` as it was and
+    // `from` to the caller.
     virtual void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Best effort; never throws.
     virtual void removeFile(const std::filesystem::path& file) noexcept = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Files on Linux: read-only is the absence of write permission; debug.log is UTF-8.
+// Files on Linux: read-only is the absence of write permission; debug.log is UTF-8;
+// a replaced file keeps its mode, owner, group and the links that name it.
 #include "diagnostics/failure.h"
 #include "platform.h"
 
@@ -13,6 +14,7 @@ public:
     void requireFile(const std::filesystem::path& file) override;
     void setAttributes(const std::filesystem::path& file, int attributes) override;
     void appendLine(const std::filesystem::path& file, const std::u16string& line) override;
+    std::optional<std::filesystem::path> createReplacement(const std::filesystem::path& file) override;
     void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void removeFile(const std::filesystem::path& file) noexcept override;
 

@@ -9,7 +9,7 @@
 #include "diagnostics/diagnostics.h"
 #include "sim/clocks.h"
 #include "sim/posix_files.h"
-#include "sim/pugi_document.h"
+#include "sim/libxml_document.h"
 #include "sim/recorded_message_boxes.h"
 #include "sim/scripted_windows.h"
 
@@ -27,7 +27,7 @@ struct SimEnvironment {
     SimClock clock;
     RecordedMessageBoxes messageBoxes;
     PosixFiles files;
-    PugiDocumentFactory documents;
+    LibxmlDocumentFactory documents;
     ScriptedWindows windows;
     RecordedShell shell;
     // A store and diagnostics of their own, for code that runs without an add-in.

@@ -55,7 +55,7 @@ Variant Dispatch::get(const Member& member, std::initializer_list<const Variant*
 }
 
 Variant Dispatch::call(const Member& member, std::initializer_list<const Variant*> args) const {
-    return invoke(member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, args);
+    return invoke(member, DISPATCH_METHOD, args);
 }
 
 void Dispatch::put(const Member& member, const Variant& value) const {

@@ -26,7 +26,8 @@ public:
     explicit operator bool() const { return static_cast<bool>(object_); }
     IDispatch* get() const { return object_.get(); }
 
-    // Arguments in the order the member declares them.
+    // Arguments in the order the member declares them. get() reads a property (or
+    // calls a method as a property); call() calls a method.
     Variant get(const Member& member, std::initializer_list<const Variant*> args = {}) const;
     Variant call(const Member& member, std::initializer_list<const Variant*> args = {}) const;
     void put(const Member& member, const Variant& value) const;

@@ -87,29 +87,15 @@ private:
 
 class MsxmlDocument : public xml::Document {
 public:
-    MsxmlDocument() {
-        CLSID clsid{};
-        check(CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &clsid), u"Msxml2.DOMDocument.3.0");
-        check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iidDocument2, document_.putVoid()),
-              u"Msxml2.DOMDocument.3.0");
-        check(document_->put_async(VARIANT_FALSE), u"async");
-        check(document_->put_validateOnParse(VARIANT_FALSE), u"validateOnParse");
-        // MSXML 3 would fetch external entities and DTDs by default: a config.xml
-        // could then read another file or reach the network. Never.
-        check(document_->put_resolveExternals(VARIANT_FALSE), u"resolveExternals");
-        // Older MSXML 3 builds lack the property; resolveExternals already keeps
-        // everything outside the file out.
-        Variant on = Variant::fromBool(true);
-        document_->setProperty(Bstr(u"ProhibitDTD").get(), on.ref());
-        // An entry's text is kept exactly as the file holds it, spaces included.
-        check(document_->put_preserveWhiteSpace(VARIANT_TRUE), u"preserveWhiteSpace");
-    }
+    MsxmlDocument() : document_(strictDocument()) {}
 
     bool load(const std::filesystem::path& file) override {
         Variant path = Variant::fromText(fromWide(file.c_str()));
         VARIANT_BOOL ok = VARIANT_FALSE;
         const HRESULT hr = document_->load(path.ref(), &ok);
-        return hr == S_OK && ok != VARIANT_FALSE;
+        if (hr == S_OK && ok != VARIANT_FALSE && !refused()) return true;
+        document_ = strictDocument();  // a failed load leaves an empty document
+        return false;
     }
 
     xml::NodeListPtr getElementsByTagName(const std::u16string& pattern) override {
@@ -151,6 +137,32 @@ public:
     }
 
 private:
+    static ComPtr<IXMLDOMDocument2> strictDocument() {
+        ComPtr<IXMLDOMDocument2> document;
+        CLSID clsid{};
+        check(CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &clsid), u"Msxml2.DOMDocument.3.0");
+        check(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iidDocument2, document.putVoid()),
+              u"Msxml2.DOMDocument.3.0");
+        check(document->put_async(VARIANT_FALSE), u"async");
+        check(document->put_validateOnParse(VARIANT_FALSE), u"validateOnParse");
+        // MSXML 3 would fetch external entities and DTDs by default: a config.xml
+        // could then read another file or reach the network. Never.
+        check(document->put_resolveExternals(VARIANT_FALSE), u"resolveExternals");
+        // Builds without the property refuse DTDs in refused() instead.
+        Variant on = Variant::fromBool(true);
+        document->setProperty(Bstr(u"ProhibitDTD").get(), on.ref());
+        // An entry's text is kept exactly as the file holds it, spaces included.
+        check(document->put_preserveWhiteSpace(VARIANT_TRUE), u"preserveWhiteSpace");
+        return document;
+    }
+
+    // A strict parser refuses any DTD (internal entities can grow without bound);
+    // builds without ProhibitDTD load one.
+    bool refused() {
+        ComPtr<IXMLDOMDocumentType> doctype;
+        return FAILED(document_->get_doctype(doctype.put())) || doctype;
+    }
+
     ComPtr<IXMLDOMDocument2> document_;
 };
 

@@ -59,6 +59,28 @@ void WinFiles::appendLine(const std::filesystem::path& file, const std::u16strin
     if (!out.close()) throw fileFailure(GetLastError(), file);
 }
 
+std::optional<std::filesystem::path> WinFiles::createReplacement(const std::filesystem::path& file) {
+    // A fresh name beside the file, taken only if no file has it yet.
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path name = file;
+        name += L".saving-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(GetTickCount64() + attempt);
+        FileHandle created(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                       nullptr));
+        if (created.valid()) return name;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        if (error != ERROR_ACCESS_DENIED) throw fileFailure(error, file.parent_path());
+        // A folder that refuses new files may hold a file this user may write: the
+        // caller then writes it in place.
+        FileHandle writable(CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!writable.valid()) throw fileFailure(GetLastError(), file);
+        return std::nullopt;
+    }
+    throw fileFailure(ERROR_FILE_EXISTS, file);
+}
+
 void WinFiles::replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
     {
         FileHandle written(CreateFileW(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -66,14 +88,9 @@ void WinFiles::replaceFile(const std::filesystem::path& from, const std::filesys
         if (!written.valid()) throw fileFailure(GetLastError(), from);
         if (!FlushFileBuffers(written.get())) throw fileFailure(GetLastError(), from);
     }
-    if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) return;
-    DWORD error = GetLastError();
-    // Nothing to replace yet: the new file simply takes the name.
-    if (error == ERROR_FILE_NOT_FOUND &&
-        MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return;
-    if (error == ERROR_FILE_NOT_FOUND) error = GetLastError();
-    throw fileFailure(error, to);
+    // Windows' own replace keeps the old file's attributes and security descriptor.
+    if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        throw fileFailure(GetLastError(), to);
 }
 
 void WinFiles::removeFile(const std::filesystem::path& file) noexcept { DeleteFileW(file.c_str()); }

@@ -12,6 +12,7 @@ public:
     void requireFile(const std::filesystem::path& file) override;
     void setAttributes(const std::filesystem::path& file, int attributes) override;
     void appendLine(const std::filesystem::path& file, const std::u16string& line) override;
+    std::optional<std::filesystem::path> createReplacement(const std::filesystem::path& file) override;
     void replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void removeFile(const std::filesystem::path& file) noexcept override;
 };

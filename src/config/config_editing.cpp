@@ -79,16 +79,19 @@ void ConfigStore::writeDocument() {
     if (!document.documentElement())
         throw Failure(hresult::eFail, u"The configuration document is empty; config.xml was left unchanged.");
     files.setAttributes(configFilePath_, 0);
-    // Written beside the file and swapped in by one rename, so that config.xml is
-    // always either the old or the new configuration, whatever stops the write.
-    std::filesystem::path temporary = configFilePath_;
-    temporary += ".saving";
-    try {
-        document.save(temporary);
-        files.replaceFile(temporary, configFilePath_);
-    } catch (...) {
-        files.removeFile(temporary);
-        throw;
+    // Written beside the file and put in its place in one step, so that config.xml is
+    // always either the old or the new configuration, whatever stops the write. A
+    // folder that takes no new files still lets the file itself be rewritten.
+    if (const std::optional<std::filesystem::path> temporary = files.createReplacement(configFilePath_)) {
+        try {
+            document.save(*temporary);
+            files.replaceFile(*temporary, configFilePath_);
+        } catch (...) {
+            files.removeFile(*temporary);
+            throw;
+        }
+    } else {
+        document.save(configFilePath_);
     }
     files.setAttributes(configFilePath_, 1);
 }

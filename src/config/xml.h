@@ -29,6 +29,8 @@ public:
     virtual void appendChild(const NodePtr& child) = 0;
 };
 
+// A list may be live (following later changes to the document, as the host DOM's
+// lists do) or a snapshot taken when it was asked for: callers must be right under both.
 class NodeList {
 public:
     virtual ~NodeList() = default;

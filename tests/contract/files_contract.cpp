@@ -1,5 +1,6 @@
 // The files port: the same promises from POSIX files and Windows files.
 #include <fstream>
+#include <optional>
 
 #include "contract/ports.h"
 #include "diagnostics/failure.h"
@@ -34,20 +35,19 @@ TEST_P(FilesContract, ReadOnlyAttributeComesAndGoes) {
     EXPECT_TRUE(writable("config.xml"));
 }
 
-TEST_P(FilesContract, ReplacePutsTheNewFileInPlaceInOneStep) {
-    struct Row {
-        const char* comment;
-        bool targetExists;
-    };
-    for (const Row row : {Row{"an existing file is replaced", true}, Row{"a missing file is created", false}}) {
-        SCOPED_TRACE(row.comment);
-        if (row.targetExists) folder.write("config.xml", "old");
-        folder.write("config.xml.saving", "new");
-        files->replaceFile(folder / "config.xml.saving", folder / "config.xml");
-        EXPECT_EQ(folder.read("config.xml"), "new");
-        EXPECT_FALSE(folder.exists("config.xml.saving"));
-        files->removeFile(folder / "config.xml");
-    }
+TEST_P(FilesContract, ReplacementIsCreatedBesideTheFileAndPutInItsPlace) {
+    folder.write("config.xml", "old");
+    const std::optional<std::filesystem::path> first = files->createReplacement(folder / "config.xml");
+    const std::optional<std::filesystem::path> second = files->createReplacement(folder / "config.xml");
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(*first, *second);  // each caller gets a file of its own
+    EXPECT_EQ(first->parent_path(), folder.path());
+    std::ofstream(*first, std::ios::binary) << "new";
+    files->replaceFile(*first, folder / "config.xml");
+    EXPECT_EQ(folder.read("config.xml"), "new");
+    EXPECT_FALSE(std::filesystem::exists(*first));
+    files->removeFile(*second);
+    EXPECT_FALSE(std::filesystem::exists(*second));
 }
 
 // The same situations give the same numbers on both platforms.
@@ -65,6 +65,7 @@ TEST_P(FilesContract, FailuresCarryTheRuntimeNumbers) {
         {"attributes of a missing file", [&] { files->setAttributes(folder / "absent", 0); }, 53},
         {"a log in a missing folder", [&] { files->appendLine(folder / "none" / "debug.log", u"x"); }, 53},
         {"replacing from a missing file", [&] { files->replaceFile(folder / "absent", folder / "present"); }, 53},
+        {"replacing a missing file", [&] { files->replaceFile(folder / "present", folder / "absent"); }, 53},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.comment);

@@ -25,7 +25,9 @@ struct PortSet {
     std::function<std::shared_ptr<host::Application>(sim::SimApplication& app)> application;
     std::function<std::unique_ptr<host::Item>(sim::SimApplication& app, sim::MailState& mail)> item;
     std::function<std::unique_ptr<host::AddInInstance>(sim::SimApplication& app)> addInInstance;
-    bool readsLegacyEncodings = true;  // Wine's MSXML reads no Shift_JIS file
+    // Wine's MSXML, unlike Windows', reads no Shift_JIS file and accepts an
+    // undeclared namespace prefix.
+    bool wineMsxml = false;
 };
 
 // Defined once per platform.

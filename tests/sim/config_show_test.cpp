@@ -50,6 +50,17 @@ TEST(ConfigShow, FailedLoadExitsOneAndShowsTheMessageBox) {
     EXPECT_EQ(j["messageBoxes"][0]["style"], 16);
     EXPECT_EQ(j["messageBoxes"][0]["text"], "環境設定ファイルの読み込みに失敗しました。\r\nSendwardenの機能は無効になります。");
 
+    for (const test::BrokenFile& broken : test::brokenFiles()) {
+        dir.write("config.xml", broken.bytes);
+        r = test::runSim({"config", "show", "--config-dir", dir.path().string(), "--json"});
+        EXPECT_EQ(r.status, 1) << broken.why;
+        j = json::parse(r.out);
+        ASSERT_EQ(j["messageBoxes"].size(), 1u) << broken.why;
+        EXPECT_EQ(j["messageBoxes"][0]["text"], "環境設定ファイルの読み込みに失敗しました。\r\nSendwardenの機能は無効になります。")
+            << broken.why;
+        EXPECT_TRUE(r.err.empty()) << broken.why << ": " << r.err;
+    }
+
     dir.write("config.xml", test::configXml("<debug>maybe</debug>"));
     r = test::runSim({"config", "show", "--config-dir", dir.path().string()});
     EXPECT_EQ(r.status, 1);

@@ -41,6 +41,29 @@ TEST_F(ConfigTest, ListElementsCountOnlyUnderTheirOwnParentWhereverItStands) {
     EXPECT_EQ(store.entries(ConfigList::safeDomains), (V{u""}));
 }
 
+TEST_F(ConfigTest, TextIsReadExactlyAsTheDocumentHoldsIt) {
+    const struct {
+        std::string document;
+        std::u16string word;
+    } rows[] = {
+        // white space beside a comment, CDATA or processing instruction stays
+        {test::configXml("<body-check><word> a <!-- c --> b </word></body-check>"), u" a  b "},
+        {test::configXml("<body-check><word> <![CDATA[<&>]]> <?pi x?> </word></body-check>"), u" <&>  "},
+        {test::configXml("<body-check><word>\t \n</word></body-check>"), u"\t \n"},
+        // a character reference to CR is a CR, not a line end
+        {test::configXml("<body-check><word>a&#13;b&#x1F600;</word></body-check>"), u"a\rb\U0001F600"},
+        // internal entities are expanded, markup in them included
+        {"<!DOCTYPE config [<!ENTITY co \"株式会社\"><!ENTITY w \"<word>&co;</word>\">]>"
+         "<config><body-check>&w;</body-check></config>", u"株式会社"},
+    };
+    for (const auto& row : rows) {
+        folder.write("config.xml", row.document);
+        store.loadConfigXML();
+        ASSERT_TRUE(store.configLoaded()) << row.document;
+        EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{row.word})) << row.document;
+    }
+}
+
 TEST_F(ConfigTest, MissingOptionalElementsGiveDefaults) {
     store.loadConfigXML();  // nothing loaded yet: first a failure
     writeConfig("<body-check/>");
@@ -67,12 +90,12 @@ TEST_F(ConfigTest, UnreadableFileShowsTheLoadFailureAndKeepsEverything) {
     store.loadConfigXML();
     ASSERT_TRUE(store.configLoaded());
 
-    for (const std::string broken : {"<config><body-check>", "", "not xml at all"}) {
-        folder.write("config.xml", broken);
+    for (const test::BrokenFile& broken : test::brokenFiles()) {
+        folder.write("config.xml", broken.bytes);
         env.messageBoxes.shown.clear();
         store.loadConfigXML();
-        EXPECT_FALSE(store.configLoaded());
-        ASSERT_EQ(env.messageBoxes.shown.size(), 1u);
+        EXPECT_FALSE(store.configLoaded()) << broken.why;
+        ASSERT_EQ(env.messageBoxes.shown.size(), 1u) << broken.why;
         EXPECT_EQ(env.messageBoxes.shown[0].text, loadFailureText);
         EXPECT_EQ(env.messageBoxes.shown[0].style, 16);
         EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (V{u"社外秘", u"極秘"}));
@@ -174,30 +197,6 @@ namespace sw {
 namespace {
 
 using test::ConfigTest;
-
-// 社外秘 and 添付 in Shift_JIS; the second word's last byte is "\" in ASCII.
-const std::string sjisConfig =
-    "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<config><body-check><word>\x8E\xD0\x8A\x4F\x94\xE9</word>"
-    "</body-check><attachment-check><word>\x93\x59\x95\x74</word></attachment-check><recipient-check/>"
-    "<deferred-delivery use=\"False\">5</deferred-delivery></config>";
-
-TEST_F(ConfigTest, ShiftJisFilesAreReadAndSavedBackAsUtf8) {
-    folder.write("config.xml", sjisConfig);
-    store.loadConfigXML();
-    ASSERT_TRUE(store.configLoaded());
-    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"社外秘"}));
-    EXPECT_EQ(store.entries(ConfigList::attachmentCheckWords), (std::vector<std::u16string>{u"添付"}));
-
-    test::FakeSettings settings;
-    settings.lists[0] = {u"社外秘", u"極秘"};
-    store.saveConfigXML(settings);
-    store.loadConfigXML();
-    EXPECT_TRUE(env.messageBoxes.shown.empty());
-    EXPECT_EQ(store.entries(ConfigList::bodyCheckWords), (std::vector<std::u16string>{u"社外秘", u"極秘"}));
-    const std::string saved = folder.read("config.xml");
-    EXPECT_NE(saved.find("encoding=\"UTF-8\""), std::string::npos) << saved;
-    EXPECT_NE(saved.find("極秘"), std::string::npos);
-}
 
 TEST_F(ConfigTest, BytesInvalidInTheDeclaredEncodingFailTheLoad) {
     folder.write("config.xml", "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><config><word>\x85\x40\xFF</word></config>");

@@ -86,6 +86,30 @@ TEST(EmlReader, ReadsCraftedMessages) {
                          {u"Ann", u"ann@example.org", 1},
                          {u"ben@example.org", u"ben@example.org", 1},
                          {u"angle@example.org", u"angle@example.org", 1}}}},
+        // every address a row, as written: "<>" empty, trailing dot and punycode kept, a malformed
+        // neighbour and a quoted Shift_JIS name whose last byte is "\" lose nothing; a source
+        // route dropped; names from encoded words (also quoted) and from a bare address's comment
+        {"addresses_as_written.eml",
+         {.subject = u"Addresses",
+          .body = u"Body.\r\n",
+          .recipients = {{u"Empty", u"", 1},
+                         {u"Trail", u"a@b.", 1},
+                         {u"ok@example.co.jp", u"ok@example.co.jp", 1},
+                         {u"田中太郎", u"tanaka@example.co.jp", 2},
+                         {u"佐藤", u"sato@example.com", 2},
+                         {u"Old Style", u"old@example.com", 2},
+                         {u"Doe, Jane", u"jane@example.com", 3},
+                         {u"\"a b\"@example.com", u"\"a b\"@example.com", 3},
+                         {u"routed@example.com", u"routed@example.com", 3},
+                         {u"一覧表", u"list@example.jp", 1},
+                         {u"next@example.jp", u"next@example.jp", 1},
+                         {u"x@xn--bcher-kva.example", u"x@xn--bcher-kva.example", 1},
+                         {u"a@b..c", u"a@b..c", 1},
+                         {u"\"Unpaired", u"u@example.com", 2},  // an unpaired quote swallows nothing
+                         {u"A", u"a@example.com", 2},
+                         {u"b@example.com", u"b@example.com", 2},  // nor a missing comma
+                         {u"会社", u"kaisha@example.jp", 3}},  // raw ISO-2022-JP: its "<" is a kanji byte
+          .replyRecipients = {{u"", u"", 0}, {u"Desk", u"desk@example.com", 0}}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -148,6 +172,38 @@ TEST(EmlReader, ClassifiesPartsOfSmallMessages) {
          head + "Content-Type: text/plain; charset=x-unknown\r\n\r\nplain words", 43, 0, u"plain words"},
         {"an unreadable deferral is ignored",
          head + "Deferred-Delivery: soon\r\n\r\nlater", 43, 0, u"later"},
+        {"a calendar cancellation",
+         head + "Content-Type: text/calendar; method=CANCEL\r\n\r\nBEGIN:VCALENDAR\r\nMETHOD:CANCEL\r\nEND:VCALENDAR\r\n",
+         54, 0, u""},
+        {"a decline, its attendee line folded and its parameters quoted",
+         head + "Content-Type: text/calendar\r\n\r\nMETHOD:REPLY\r\nATTENDEE;CN=\"Doe; J:\";PART\r\n STAT=DECLINED:mailto:b@x\r\n",
+         55, 0, u""},
+        {"an acceptance; the METHOD line outweighs the Content-Type's",
+         head + "Content-Type: text/calendar; method=REQUEST\r\n\r\nmethod:reply\r\nATTENDEE;PARTSTAT=accepted:mailto:b@x\r\n",
+         56, 0, u""},
+        {"a tentative answer", head + "Content-Type: text/calendar\r\n\r\nMETHOD:REPLY\r\nATTENDEE;PARTSTAT=TENTATIVE:m\r\n",
+         57, 0, u""},
+        {"a reply that answers nothing stays a mail",
+         head + "Content-Type: text/calendar\r\n\r\nMETHOD:REPLY\r\nATTENDEE;PARTSTAT=NEEDS-ACTION:m\r\n", 43, 0, u""},
+        {"an unnamed PDF, an unnamed image and an unnamed vCard are listed",
+         head + "Content-Type: multipart/mixed; boundary=b\r\n\r\n--b\r\nContent-Type: text/plain\r\n\r\nsee pdf\r\n"
+                "--b\r\nContent-Type: application/pdf\r\n\r\n%PDF\r\n--b\r\nContent-Type: image/png\r\n\r\npng\r\n"
+                "--b\r\nContent-Type: text/vcard\r\n\r\nBEGIN:VCARD\r\n--b--\r\n",
+         43, 3, u"see pdf"},
+        {"a PDF as the whole message", head + "Content-Type: application/pdf\r\n\r\n%PDF\r\n", 43, 1, u""},
+        {"an image the HTML shows by Content-ID is body; an inline one it does not show is listed",
+         head + "Content-Type: multipart/related; boundary=b\r\n\r\n--b\r\nContent-Type: text/html\r\n\r\n"
+                "<img src=\"CID:logo%40x\">\r\n--b\r\nContent-Type: image/png; name=logo.png\r\nContent-ID: <logo@x>\r\n\r\n"
+                "png\r\n--b\r\nContent-Type: image/png\r\nContent-ID: <other@x>\r\n\r\npng\r\n--b--\r\n",
+         43, 1, u""},
+        {"an S/MIME signature is not listed, a PGP one is",
+         head + "Content-Type: multipart/mixed; boundary=m\r\n\r\n--m\r\n"
+                "Content-Type: multipart/signed; protocol=\"application/pkcs7-signature\"; boundary=s\r\n\r\n"
+                "--s\r\nContent-Type: text/plain\r\n\r\nsigned\r\n--s\r\nContent-Type: application/pkcs7-signature\r\n\r\nsig\r\n"
+                "--s--\r\n--m\r\nContent-Type: multipart/signed; protocol=\"application/pgp-signature\"; boundary=p\r\n\r\n"
+                "--p\r\nContent-Type: text/plain\r\n\r\nx\r\n--p\r\nContent-Type: application/pgp-signature\r\n\r\nsig\r\n"
+                "--p--\r\n--m--\r\n",
+         43, 1, u"signed"},
         {"no MIME headers at all",
          "Subject: only a subject\n\nline one\nline two", 43, 0, u"line one\r\nline two"},
     };
@@ -202,6 +258,10 @@ TEST(EmlHtmlText, KeepsTextAndLineStructureOnly) {
         {"<HTML><STYLE type=text/css>b{}</STYLE><BODY>x<BR/>y</BODY></HTML>", "x\ny"},
         // a tag that never closes ends the text
         {"before <b", "before"},
+        // a script ends at its own end tag in any case, not at another element's
+        {"<script>a</b>b</ScRiPt>c", "c"},
+        // an unterminated style hides the rest; an entity's ';' far away is no entity
+        {"x&amp12345678;y<style>z", "x&amp12345678;y"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.html);

@@ -2,14 +2,14 @@
 // POSIX files.
 #include "contract/ports.h"
 #include "sim/posix_files.h"
-#include "sim/pugi_document.h"
+#include "sim/libxml_document.h"
 
 namespace sw::test {
 
 std::vector<PortSet> platformPorts() {
     PortSet sim;
     sim.name = "Sim";
-    sim.documents = [] { return std::make_unique<sim::PugiDocumentFactory>(); };
+    sim.documents = [] { return std::make_unique<sim::LibxmlDocumentFactory>(); };
     sim.files = [](const std::filesystem::path& folder) { return std::make_unique<sim::PosixFiles>(folder); };
     sim.application = [](sim::SimApplication& app) {
         return std::shared_ptr<host::Application>(&app, [](host::Application*) {});

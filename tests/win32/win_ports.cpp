@@ -30,7 +30,7 @@ PortSet windowsPorts(std::string name, win::FacadeOptions options) {
         return outlookAddInInstance(
             Dispatch(win::addInInstanceFacade(std::make_shared<sim::SimAddInInstance>(app.sharedFaults()), options)));
     };
-    p.readsLegacyEncodings = !underWine();
+    p.wineMsxml = underWine();
     return p;
 }
 

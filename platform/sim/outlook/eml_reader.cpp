@@ -2,13 +2,17 @@
 
 #include <gmime/gmime.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <vector>
 
+#include "sim/outlook/address_list.h"
+#include "sim/outlook/calendar_class.h"
 #include "sim/outlook/html_text.h"
 #include "text.h"
 
@@ -98,55 +102,89 @@ std::string decodedText(GMimePart* part) {
     return textOf(contentBytes(part), g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "charset"));
 }
 
-bool isAttachment(GMimePart* part) {
-    const char* file = g_mime_part_get_filename(part);
-    return g_mime_part_is_attachment(part) || (file && *file);
-}
-
 bool isType(GMimeObject* object, const char* type, const char* subtype) {
     return g_mime_content_type_is_type(g_mime_object_get_content_type(object), type, subtype);
 }
 
-bool isCalendarRequest(GMimePart* part) {
-    if (sameName(g_mime_object_get_content_type_parameter(GMIME_OBJECT(part), "method"), "REQUEST")) return true;
-    const std::string text = decodedText(part);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
-        if (sameName(line.c_str(), "METHOD:REQUEST")) return true;
-        start = end + 1;
-    }
-    return false;
+bool markedAsFile(GMimePart* part) {
+    const char* file = g_mime_part_get_filename(part);
+    return g_mime_part_is_attachment(part) || (file && *file);
 }
 
 struct PartSummary {
     GMimePart* plain = nullptr;
     GMimePart* html = nullptr;
-    int attachments = 0;
-    bool meetingRequest = false;
+    std::vector<GMimePart*> htmlParts;
+    std::vector<GMimePart*> files;  // listed unless an HTML body shows them inline
+    int forwarded = 0;
+    std::int32_t itemClass = host::olMail;
 };
+
+// An S/MIME signature is checked and hidden by Outlook, not listed.
+bool isSmimeSignature(GMimeObject* object) {
+    return isType(object, "application", "pkcs7-signature") || isType(object, "application", "x-pkcs7-signature");
+}
 
 void summarise(GMimeObject* object, PartSummary& summary) {
     if (GMIME_IS_MULTIPART(object)) {
         GMimeMultipart* multipart = GMIME_MULTIPART(object);
-        for (int i = 0; i < g_mime_multipart_get_count(multipart); ++i)
-            summarise(g_mime_multipart_get_part(multipart, i), summary);
+        const bool isSigned = GMIME_IS_MULTIPART_SIGNED(object);
+        for (int i = 0; i < g_mime_multipart_get_count(multipart); ++i) {
+            GMimeObject* child = g_mime_multipart_get_part(multipart, i);
+            if (!(isSigned && i == GMIME_MULTIPART_SIGNED_SIGNATURE && isSmimeSignature(child)))
+                summarise(child, summary);
+        }
     } else if (GMIME_IS_MESSAGE_PART(object)) {
-        ++summary.attachments;  // a forwarded message shows as an attached item
+        ++summary.forwarded;  // a forwarded message shows as an attached item
     } else if (GMIME_IS_PART(object)) {
         GMimePart* part = GMIME_PART(object);
-        if (isAttachment(part))
-            ++summary.attachments;
-        else if (isType(object, "text", "plain") && !summary.plain)
-            summary.plain = part;
-        else if (isType(object, "text", "html") && !summary.html)
-            summary.html = part;
-        else if (isType(object, "text", "calendar") && isCalendarRequest(part))
-            summary.meetingRequest = true;
+        if (markedAsFile(part)) {
+            summary.files.push_back(part);
+        } else if (isType(object, "text", "plain")) {
+            if (!summary.plain) summary.plain = part;
+        } else if (isType(object, "text", "html")) {
+            if (!summary.html) summary.html = part;
+            summary.htmlParts.push_back(part);
+        } else if (isType(object, "text", "calendar")) {
+            if (summary.itemClass == host::olMail) {
+                const char* method = g_mime_object_get_content_type_parameter(object, "method");
+                summary.itemClass = calendarItemClass(decodedText(part), method ? method : "");
+            }
+        } else {
+            summary.files.push_back(part);  // e.g. an unnamed application/pdf
+        }
     }
+}
+
+// The Content-IDs an HTML body refers to ("cid:" URLs, percent-escapes undone).
+std::set<std::string> contentIdsShown(const std::vector<GMimePart*>& htmlParts) {
+    std::set<std::string> ids;
+    for (GMimePart* part : htmlParts) {
+        const std::string html = contentBytes(part);
+        for (std::size_t at = 0; at + 4 <= html.size(); ++at) {
+            if (g_ascii_strncasecmp(html.data() + at, "cid:", 4) != 0) continue;
+            at += 4;
+            const std::size_t end = std::min(html.find_first_of("\"' <>)\t\r\n", at), html.size());
+            const GText id(g_uri_unescape_segment(html.data() + at, html.data() + end, nullptr));
+            ids.insert(id ? std::string(id.get()) : html.substr(at, end - at));
+            at = end - 1;
+        }
+    }
+    return ids;
+}
+
+// Outlook lists every part it does not show as the item's own text: parts with a
+// file name or an attachment disposition, leaves other than text/plain, text/html
+// and text/calendar (an unnamed PDF, an image, a vCard), forwarded messages.
+// Images an HTML body shows inline by Content-ID are part of the body, not listed.
+int attachmentCount(const PartSummary& summary) {
+    const std::set<std::string> shown = contentIdsShown(summary.htmlParts);
+    int count = summary.forwarded;
+    for (GMimePart* part : summary.files) {
+        const char* id = g_mime_object_get_content_id(GMIME_OBJECT(part));
+        if (!id || !shown.count(id)) ++count;
+    }
+    return count;
 }
 
 std::u16string withCrLf(std::string_view utf8) {
@@ -165,20 +203,23 @@ std::u16string withCrLf(std::string_view utf8) {
     return out;
 }
 
-void addAddresses(InternetAddressList* list, std::int32_t type, std::vector<RecipientState>& out) {
-    if (!list) return;
-    for (int i = 0; i < internet_address_list_length(list); ++i) {
-        InternetAddress* address = internet_address_list_get_address(list, i);
-        if (INTERNET_ADDRESS_IS_GROUP(address)) {
-            addAddresses(internet_address_group_get_members(INTERNET_ADDRESS_GROUP(address)), type, out);
-            continue;
-        }
-        if (!INTERNET_ADDRESS_IS_MAILBOX(address)) continue;
-        const char* addr = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
-        const char* name = internet_address_get_name(address);
-        const std::u16string addressText = fromUtf8(addr ? addr : "");
-        if (addressText.empty()) continue;
-        out.push_back({name && *name ? fromUtf8(name) : addressText, addressText, type});
+// Raw bytes of a header to UTF-8; encoded words are decoded only where asked,
+// since an address never holds one.
+std::u16string headerText(const std::string& raw, bool decodeWords) {
+    const std::string text = textOf(raw, nullptr);
+    if (!decodeWords) return fromUtf8(text);
+    const GText decoded(g_mime_utils_header_decode_text(parserOptions(), text.c_str()));
+    return fromUtf8(decoded ? decoded.get() : text.c_str());
+}
+
+// GMime's own address parser drops an empty "<>", trims "a@b." to "a@b", decodes
+// punycode and gives up on the whole list for one malformed address, so the list
+// is split here and GMime only decodes the names.
+void addAddresses(const char* raw, std::int32_t type, std::vector<RecipientState>& out) {
+    for (const RawMailbox& mailbox : splitAddressList(raw ? raw : "")) {
+        const std::u16string address = headerText(mailbox.address, false);
+        const std::u16string name = headerText(mailbox.name, true);
+        out.push_back({name.empty() ? address : name, address, type});
     }
 }
 
@@ -195,9 +236,7 @@ void readAddresses(GMimeHeaderList* headers, MailState& mail) {
         GMimeHeader* header = g_mime_header_list_get_header_at(headers, i);
         for (const auto& kind : kinds) {
             if (!sameName(g_mime_header_get_name(header), kind.header)) continue;
-            const char* raw = g_mime_header_get_raw_value(header);
-            const GObjectPtr<InternetAddressList> list(internet_address_list_parse(parserOptions(), raw ? raw : ""));
-            addAddresses(list.get(), kind.type, mail.*kind.list);
+            addAddresses(g_mime_header_get_raw_value(header), kind.type, mail.*kind.list);
         }
     }
 }
@@ -244,8 +283,8 @@ MailState parseEml(std::string_view bytes, const std::string& nameForErrors) {
         mail.body = withCrLf(decodedText(parts.plain));
     else if (parts.html)
         mail.body = withCrLf(htmlToText(decodedText(parts.html)));
-    mail.attachmentCount = parts.attachments;
-    if (parts.meetingRequest) mail.itemClass = host::olMeetingRequest;
+    mail.attachmentCount = attachmentCount(parts);
+    mail.itemClass = parts.itemClass;
     return mail;
 }
 

@@ -15,6 +15,15 @@ std::string lower(std::string_view s) {
     return out;
 }
 
+// Where "</name" next starts, in any letter case, from `from` on.
+std::size_t findEndTag(std::string_view html, std::size_t from, std::string_view name) {
+    for (std::size_t at = html.find("</", from); at != std::string_view::npos; at = html.find("</", at + 2)) {
+        const std::string_view candidate = html.substr(at + 2, name.size());
+        if (candidate.size() == name.size() && lower(candidate) == name) return at;
+    }
+    return std::string_view::npos;
+}
+
 bool isBlock(const std::string& tag) {
     static constexpr std::array<std::string_view, 19> blocks{
         "p", "div", "li", "tr", "table", "ul", "ol", "blockquote", "pre", "h1", "h2",
@@ -42,12 +51,13 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
 }
 
 // The text of the entity starting at html[at] ('&'), and its length; an unknown
-// entity is kept as written.
+// entity is kept as written. Entities are short: the ';' is looked for nearby only.
 std::pair<std::string, std::size_t> entity(std::string_view html, std::size_t at) {
-    const std::size_t semi = html.find(';', at);
-    if (semi == std::string_view::npos || semi - at > 10) return {"&", 1};
-    const std::string name(html.substr(at + 1, semi - at - 1));
-    const std::size_t length = semi - at + 1;
+    constexpr std::size_t longest = 10;
+    const std::size_t semi = html.substr(at, longest + 1).find(';');
+    if (semi == std::string_view::npos) return {"&", 1};
+    const std::string name(html.substr(at + 1, semi - 1));
+    const std::size_t length = semi + 1;
     if (name.size() > 1 && name[0] == '#') {
         const bool hex = name[1] == 'x' || name[1] == 'X';
         const std::string digits = name.substr(hex ? 2 : 1);
@@ -131,8 +141,8 @@ std::string htmlToText(std::string_view html) {
         const std::size_t nameEnd = tag.find_first_of(" \t\r\n/");
         const std::string name = lower(tag.substr(0, nameEnd));
         if (!closing && (name == "script" || name == "style" || name == "head")) {
-            const std::size_t end = lower(html.substr(i)).find("</" + name);
-            const std::size_t gt = end == std::string::npos ? end : html.find('>', i + end);
+            const std::size_t end = findEndTag(html, i, name);
+            const std::size_t gt = end == std::string_view::npos ? end : html.find('>', end);
             i = gt == std::string_view::npos ? html.size() : gt + 1;
         } else if (name == "br") {
             out.lineBreak();
