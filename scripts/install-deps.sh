@@ -7,7 +7,7 @@ packages=(g++ clang libclang-rt-dev cmake ninja-build pkg-config
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           libxml2-dev nlohmann-json3-dev libcli11-dev libgmime-3.0-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64
-          xvfb xauth imagemagick fonts-noto-cjk locales python3)
+          xvfb xauth imagemagick fonts-noto-cjk fonts-ipafont-gothic fonts-wine locales python3)
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)

@@ -15,4 +15,11 @@ if ! "$wine" "$probe" 2>/dev/null | grep -q '^sendwarden: started'; then
        "(32-bit code does not run here); $(basename "$1") not run." >&2
   exit 77
 fi
+# Windows open inside Wine's own desktop: without a window manager Wine waits about
+# two seconds each time a window closes.
+if [ ! -f "$prefix/.sendwarden-desktop" ]; then
+  "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Sendwarden /f >/dev/null 2>&1 &&
+    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Sendwarden /d 1280x1024 /f >/dev/null 2>&1 &&
+    touch "$prefix/.sendwarden-desktop"
+fi
 "$wine" "$@"

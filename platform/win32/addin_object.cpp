@@ -28,7 +28,7 @@ struct WinPlatform {
     WinMessageBoxes messageBoxes;
     WinFiles files;
     MsxmlDocumentFactory documents;
-    UnavailableWindows windows;
+    WinWindows windows;
     WinShell shell;
 
     Platform ports() { return Platform{clock, messageBoxes, files, documents, windows, shell}; }

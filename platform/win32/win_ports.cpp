@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "diagnostics/failure.h"
-#include "diagnostics/hresult.h"
 #include "win32/com_failure.h"
 #include "win32/handles.h"
 
@@ -26,10 +24,6 @@ void WinShell::openUrl(const std::u16string& url) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(nullptr, L"open", wide(url), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) throw comFailure(HRESULT_FROM_WIN32(GetLastError()), u"ShellExecuteW");
-}
-
-void UnavailableWindows::showModal(ui::WindowModel&) {
-    throw Failure(hresult::eNotImpl, u"The confirmation window is not available in this build.");
 }
 
 }  // namespace sw::win

@@ -20,9 +20,8 @@ public:
     void openUrl(const std::u16string& url) override;
 };
 
-// Until the native views exist no window can be shown: the send stops at the
-// confirmation window with an error report, so a mail never leaves unconfirmed.
-class UnavailableWindows : public Windows {
+// Every window model as a native modal window (views/model_view.h).
+class WinWindows : public Windows {
 public:
     void showModal(ui::WindowModel& window) override;
 };

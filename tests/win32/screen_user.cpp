@@ -32,9 +32,22 @@ BOOL CALLBACK firstDialog(HWND window, LPARAM out) {
     return TRUE;
 }
 
+BOOL CALLBACK firstAddInWindow(HWND window, LPARAM out) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (lstrcmpW(className, L"SendwardenWindow") == 0 && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(out) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 }  // namespace
 
-ScreenUser::ScreenUser() : uiThread_(GetCurrentThreadId()), thread_([this] { watch(); }) {}
+void ScreenUser::closeWindow(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
+
+ScreenUser::ScreenUser(WindowAction onWindow)
+    : uiThread_(GetCurrentThreadId()), onWindow_(std::move(onWindow)), thread_([this] { watch(); }) {}
 
 ScreenUser::~ScreenUser() {
     stop_ = true;
@@ -48,9 +61,17 @@ std::vector<SeenBox> ScreenUser::boxes() {
 
 void ScreenUser::watch() {
     using namespace std::chrono_literals;
+    HWND handled = nullptr;  // the add-in window acted on, until it goes
     while (!stop_) {
-        HWND box = nullptr;
+        HWND box = nullptr, window = nullptr;
         EnumThreadWindows(uiThread_, firstDialog, reinterpret_cast<LPARAM>(&box));
+        if (handled && !(IsWindow(handled) && IsWindowVisible(handled))) handled = nullptr;
+        if (!box && !handled) EnumThreadWindows(uiThread_, firstAddInWindow, reinterpret_cast<LPARAM>(&window));
+        if (window && onWindow_) {
+            handled = window;
+            onWindow_(window);
+            continue;
+        }
         if (!box) {
             std::this_thread::sleep_for(10ms);
             continue;

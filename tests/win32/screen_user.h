@@ -1,9 +1,11 @@
 #pragma once
 // A user at the screen: from a second thread, while the add-in's modal loop runs,
-// finds every message box the program shows, reads it and presses its OK button.
+// finds every message box the program shows, reads it and presses its OK button,
+// and hands each window of the add-in's own to `onWindow` (by default: closes it).
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -17,7 +19,10 @@ struct SeenBox {
 
 class ScreenUser {
 public:
-    ScreenUser();
+    using WindowAction = std::function<void(HWND)>;  // acts by posting: the window's thread may block
+    static void closeWindow(HWND window);
+
+    explicit ScreenUser(WindowAction onWindow = closeWindow);
     ~ScreenUser();
     ScreenUser(const ScreenUser&) = delete;
     ScreenUser& operator=(const ScreenUser&) = delete;
@@ -28,6 +33,7 @@ private:
     void watch();
 
     DWORD uiThread_;
+    WindowAction onWindow_;
     std::atomic<bool> stop_{false};
     std::mutex mutex_;
     std::vector<SeenBox> boxes_;
