@@ -19,7 +19,7 @@ exports=$("$objdump" -p "$dll" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p
 [ "$exports" = "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ] ||
   fail "exports are '$exports'"
 
-system_dlls=" advapi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll user32.dll comctl32.dll gdi32.dll "
+system_dlls=" advapi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll user32.dll comctl32.dll gdi32.dll imm32.dll "
 imports=$("$objdump" -p "$dll" | awk '/DLL Name:/ {print tolower($3)}')
 for i in $imports; do
   [[ $system_dlls == *" $i "* ]] || fail "imports $i, which Windows does not ship"
