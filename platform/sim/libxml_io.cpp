@@ -177,18 +177,19 @@ std::string serialise(xmlDocPtr doc, const FileForm& form) {
         order = form.units == FileForm::Units::bytes ? FileForm::Units::utf16le : form.units;
 
     const std::string head = declaration(doc, declared);
+    const std::string utf8 = content(doc, "UTF-8");  // serialised once: written and compared
     std::string out;
     if (utf16)
-        out = utf16Bytes(head + content(doc, "UTF-8"), order == FileForm::Units::utf16be, form.byteOrderMark);
+        out = utf16Bytes(head + utf8, order == FileForm::Units::utf16be, form.byteOrderMark);
     else if (declared.empty() || isUtf8(declared))
-        out = (form.byteOrderMark ? "\xEF\xBB\xBF" : "") + head + content(doc, "UTF-8");
+        out = (form.byteOrderMark ? "\xEF\xBB\xBF" : "") + head + utf8;
     else
         out = head + content(doc, declared.c_str());  // a legacy encoding: ASCII in the declaration
 
     // What is written must load again as this very document.
     FileForm again;
     std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> reread(parse(out, again), &xmlFreeDoc);
-    if (!reread || content(reread.get(), "UTF-8") != content(doc, "UTF-8"))
+    if (!reread || content(reread.get(), "UTF-8") != utf8)
         throw Failure(hresult::eFail, u"The document cannot be written" +
                                           (declared.empty() ? std::u16string() : u" in its encoding " + fromUtf8(declared)) +
                                           u" so that it reads back unchanged.");
